@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "platform/eventprocedure.h"
+
+#include <QDebug>
+
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+// One GUI thread runs every event procedure, so plain statics suffice.
+int eventDepth = 0;
+std::optional<RuntimeError> pendingError;
+
+ErrorReporter &reporter()
+{
+    static ErrorReporter current = [](const RuntimeError &error) {
+        qWarning().noquote() << "Run-time error" << error.number() << ':' << error.description();
+    };
+    return current;
+}
+
+} // namespace
+
+ErrorReporter setErrorReporter(ErrorReporter replacement)
+{
+    return std::exchange(reporter(), std::move(replacement));
+}
+
+namespace detail {
+
+void enterEvent() noexcept
+{
+    ++eventDepth;
+}
+
+void failEvent(const RuntimeError &error) noexcept
+{
+    if (!pendingError)
+        pendingError.emplace(error);
+}
+
+void leaveEvent() noexcept
+{
+    if (--eventDepth > 0 || !pendingError)
+        return;
+    const RuntimeError error = std::move(*pendingError);
+    pendingError.reset();
+    // The reporter may run a nested event loop (a message box): by now this
+    // user action is over, so events it lets through start a fresh one.
+    try {
+        if (reporter())
+            reporter()(error);
+    } catch (...) {
+        qWarning().noquote() << error.what();
+    }
+}
+
+} // namespace detail
+
+} // namespace platform

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/runtimeerror.h"
+
+#include <functional>
+#include <new>
+#include <utility>
+
+namespace platform {
+
+// Receives every run-time error that no procedure handled. The window
+// installs a message box; tests install an observer.
+using ErrorReporter = std::function<void(const RuntimeError &)>;
+
+// Replaces the reporter and returns the previous one.
+ErrorReporter setErrorReporter(ErrorReporter reporter);
+
+namespace detail {
+void enterEvent() noexcept;
+void failEvent(const RuntimeError &error) noexcept;
+void leaveEvent() noexcept;
+} // namespace detail
+
+// Runs one event procedure. A run-time error ends the procedure here and
+// never travels on through the toolkit's event dispatch. Events raised from
+// inside a procedure (a text write raising Change) nest; their errors are
+// held until the outermost event ends, so one user action is reported once,
+// with its first error.
+template<typename Procedure>
+void runEventProcedure(Procedure &&procedure) noexcept
+{
+    detail::enterEvent();
+    try {
+        std::forward<Procedure>(procedure)();
+    } catch (const RuntimeError &error) {
+        detail::failEvent(error);
+    } catch (const std::bad_alloc &) {
+        detail::failEvent(RuntimeError::outOfMemory());
+    } catch (const std::exception &e) {
+        detail::failEvent(RuntimeError::internal(e.what()));
+    }
+    detail::leaveEvent();
+}
+
+} // namespace platform

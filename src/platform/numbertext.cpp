@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: MIT
+#include "platform/numbertext.h"
+
+#include "platform/runtimeerror.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace platform {
+
+namespace {
+
+constexpr bool isIgnorable(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+constexpr int digitValue(char16_t c, int radix)
+{
+    int value = 99;
+    if (c >= u'0' && c <= u'9')
+        value = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        value = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        value = c - u'A' + 10;
+    return value < radix ? value : -1;
+}
+
+// Walks a text one character at a time, stepping over the characters that
+// the number rules ignore wherever they stand.
+class Cursor
+{
+public:
+    explicit Cursor(QStringView text)
+        : m_pos(text.utf16())
+        , m_end(m_pos + text.size())
+    {
+        skipIgnorable();
+    }
+    char16_t peek() const { return m_pos == m_end ? u'\0' : *m_pos; }
+    void advance()
+    {
+        ++m_pos;
+        skipIgnorable();
+    }
+    bool take(char16_t lower, char16_t upper)
+    {
+        if (peek() != lower && peek() != upper)
+            return false;
+        advance();
+        return true;
+    }
+
+private:
+    void skipIgnorable()
+    {
+        while (m_pos != m_end && isIgnorable(*m_pos))
+            ++m_pos;
+    }
+    const char16_t *m_pos;
+    const char16_t *m_end;
+};
+
+double readPrefixed(Cursor &cursor, int radix)
+{
+    constexpr std::uint64_t largest = 0xFFFFFFFFu;
+    std::uint64_t value = 0;
+    for (int d; (d = digitValue(cursor.peek(), radix)) >= 0; cursor.advance()) {
+        value = value * radix + d;
+        if (value > largest)
+            throw RuntimeError::overflow();
+    }
+    if (value <= 0xFFFFu)
+        return static_cast<std::int16_t>(value);
+    return static_cast<std::int32_t>(value);
+}
+
+// Beyond this many significant digits a decimal's digits can no longer change
+// how it rounds to a double, provided a dropped non-zero digit is remembered.
+constexpr int keptDigits = 800;
+constexpr std::int64_t exponentCap = 1'000'000'000;
+
+double readDecimal(Cursor &cursor)
+{
+    bool negative = false;
+    if (cursor.peek() == u'+' || cursor.peek() == u'-') {
+        negative = cursor.peek() == u'-';
+        cursor.advance();
+    }
+
+    // The value is digits[0..count) * 10^scale.
+    char digits[keptDigits + 2];
+    int count = 0;
+    std::int64_t scale = 0;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    bool droppedNonZero = false;
+    for (;; cursor.advance()) {
+        const char16_t c = cursor.peek();
+        if (c == u'.' && !afterPoint) {
+            afterPoint = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            break;
+        anyDigit = true;
+        if (count == 0 && c == u'0') {
+            scale -= afterPoint;
+        } else if (count < keptDigits) {
+            digits[count++] = char(c);
+            scale -= afterPoint;
+        } else {
+            scale += !afterPoint;
+            droppedNonZero |= c != u'0';
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    Cursor beforeExponent = cursor;
+    if (cursor.take(u'e', u'E')) {
+        bool negativeExponent = false;
+        if (cursor.peek() == u'+' || cursor.peek() == u'-') {
+            negativeExponent = cursor.peek() == u'-';
+            cursor.advance();
+        }
+        if (digitValue(cursor.peek(), 10) < 0) {
+            cursor = beforeExponent; // "1e" or "1e+" ends at the 1
+        } else {
+            std::int64_t exponent = 0;
+            for (int d; (d = digitValue(cursor.peek(), 10)) >= 0; cursor.advance())
+                exponent = std::min(exponent * 10 + d, exponentCap);
+            scale += negativeExponent ? -exponent : exponent;
+        }
+    }
+
+    const double zero = negative ? -0.0 : 0.0;
+    if (droppedNonZero) {
+        digits[count++] = '1'; // keeps the value off a rounding tie
+        --scale;
+    } else {
+        while (count > 0 && digits[count - 1] == '0') {
+            --count;
+            ++scale;
+        }
+    }
+    if (count == 0)
+        return zero;
+
+    // The value is 0.digits * 10^magnitude.
+    const std::int64_t magnitude = count + scale;
+    if (magnitude > 310)
+        throw RuntimeError::overflow();
+    if (magnitude < -330)
+        return zero;
+
+    char text[keptDigits + 40];
+    char *end = std::copy(digits, digits + count, text);
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, scale).ptr;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(text, end, value);
+    if (ec == std::errc::result_out_of_range) {
+        if (magnitude > 0)
+            throw RuntimeError::overflow();
+        return zero;
+    }
+    return negative ? -value : value;
+}
+
+QString fromLatin1(const char *begin, const char *end, QChar decimalSeparator)
+{
+    QString text(end - begin, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char *p = begin; p != end; ++p)
+        *out++ = *p == '.' ? decimalSeparator : QChar(QLatin1Char(*p));
+    return text;
+}
+
+} // namespace
+
+double leadingNumber(QStringView text)
+{
+    Cursor cursor(text);
+    if (cursor.take(u'&', u'&')) {
+        if (cursor.take(u'h', u'H'))
+            return readPrefixed(cursor, 16);
+        if (cursor.take(u'o', u'O'))
+            return readPrefixed(cursor, 8);
+        return 0.0;
+    }
+    return readDecimal(cursor);
+}
+
+QString doubleText(double value, QChar decimalSeparator)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific, 14);
+    if (!std::isfinite(value))
+        return fromLatin1(scientific, written.ptr, decimalSeparator);
+
+    // scientific holds [-]d.ddddddddddddddde(+|-)dd[d]
+    const bool negative = scientific[0] == '-';
+    const char *mantissa = scientific + negative;
+    char digits[15];
+    digits[0] = mantissa[0];
+    std::copy(mantissa + 2, mantissa + 16, digits + 1);
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    int exponent = 0;
+    const char *exponentText = mantissa + 17;
+    std::from_chars(exponentText + (*exponentText == '+'), written.ptr, exponent);
+
+    char out[40];
+    char *p = out;
+    if (negative)
+        *p++ = '-';
+    if (exponent >= 15 || exponent < -4) {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            p = std::copy(digits + 1, digits + count, p);
+        }
+        *p++ = 'E';
+        *p++ = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            *p++ = '0';
+        p = std::to_chars(p, out + sizeof out, magnitude).ptr;
+    } else if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i)
+            *p++ = i < count ? digits[i] : '0';
+        if (count > exponent + 1) {
+            *p++ = '.';
+            p = std::copy(digits + exponent + 1, digits + count, p);
+        }
+    } else {
+        *p++ = '0';
+        *p++ = '.';
+        p = std::fill_n(p, -exponent - 1, '0');
+        p = std::copy(digits, digits + count, p);
+    }
+    return fromLatin1(out, p, decimalSeparator);
+}
+
+double readDoubleText(QStringView text, QChar decimalSeparator)
+{
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == decimalSeparator)
+            ascii.push_back('.');
+        else if (c.unicode() < 0x80 && c != u'.')
+            ascii.push_back(char(c.unicode()));
+        else
+            throw RuntimeError::typeMismatch();
+    }
+    // from_chars would also take "inf" and "nan", which no double text is.
+    const std::size_t first = !ascii.empty() && ascii[0] == '-';
+    if (first >= ascii.size() || ascii[first] < '0' || ascii[first] > '9')
+        throw RuntimeError::typeMismatch();
+
+    double value = 0.0;
+    const char *end = ascii.data() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(ascii.data(), end, value);
+    if (ec == std::errc::result_out_of_range)
+        throw RuntimeError::overflow();
+    if (ec != std::errc() || ptr != end)
+        throw RuntimeError::typeMismatch();
+    return value;
+}
+
+Currency toCurrency(double value)
+{
+    // Beyond 2^63 the value cannot be in range; below it the exact product
+    // with 10000 fits comfortably in 128 bits.
+    if (!(std::fabs(value) < 0x1p63))
+        throw RuntimeError::overflow();
+    if (value == 0.0)
+        return {};
+
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);
+    const auto mantissa = static_cast<std::int64_t>(std::ldexp(fraction, 53));
+    exponent -= 53; // value == mantissa * 2^exponent, exactly
+
+    __int128 scaled = static_cast<__int128>(mantissa) * 10000;
+    if (exponent >= 0) {
+        scaled <<= exponent;
+    } else if (exponent < -100) {
+        scaled = 0; // |scaled| < 2^67, far below half a unit
+    } else {
+        const int shift = -exponent;
+        const __int128 quotient = scaled >> shift; // floor, also for negatives
+        const __int128 remainder = scaled - (quotient << shift);
+        const __int128 half = static_cast<__int128>(1) << (shift - 1);
+        scaled = quotient + (remainder > half || (remainder == half && (quotient & 1)));
+    }
+    if (scaled > std::numeric_limits<std::int64_t>::max()
+        || scaled < std::numeric_limits<std::int64_t>::min())
+        throw RuntimeError::overflow();
+    return {static_cast<std::int64_t>(scaled)};
+}
+
+QString currencyText(Currency value, QChar decimalSeparator)
+{
+    const bool negative = value.tenThousandths < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.tenThousandths)
+                                             : static_cast<std::uint64_t>(value.tenThousandths);
+    char out[32];
+    char *p = out;
+    if (negative)
+        *p++ = '-';
+    p = std::to_chars(p, out + sizeof out, magnitude / 10000).ptr;
+    if (unsigned fraction = magnitude % 10000) {
+        int places = 4;
+        for (; fraction % 10 == 0; fraction /= 10)
+            --places;
+        *p++ = '.';
+        char digits[4];
+        for (int i = places - 1; i >= 0; --i, fraction /= 10)
+            digits[i] = char('0' + fraction % 10);
+        p = std::copy(digits, digits + places, p);
+    }
+    return fromLatin1(out, p, decimalSeparator);
+}
+
+namespace {
+double finiteOrOverflow(double result)
+{
+    if (!std::isfinite(result))
+        throw RuntimeError::overflow();
+    return result;
+}
+} // namespace
+
+double checkedProduct(double a, double b)
+{
+    return finiteOrOverflow(a * b);
+}
+
+double checkedSum(double a, double b)
+{
+    return finiteOrOverflow(a + b);
+}
+
+double checkedDifference(double a, double b)
+{
+    return finiteOrOverflow(a - b);
+}
+
+} // namespace platform

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The tally: eleven denominations, each counted twice (before and after
+// trading). This table ties every row to its controls, by the number in the
+// control's name (Text<n>, Label<n>); the windows, the recalculation and the
+// accessible names all read it, so no other list of rows exists.
+//
+// Rows stand in processing order, the order in which the recalculation reads,
+// resets, multiplies, shows and adds them. On screen the $2 row is sixth.
+
+#include <array>
+#include <string_view>
+
+namespace tally {
+
+enum Column { Starting = 0, Ending = 1 };
+
+struct RowControls
+{
+    int field;   // Text<n>: the count
+    int caption; // Label<n>: "Number of ..."
+    int sign;    // Label<n>: "="
+    int amount;  // Label<n>: count times multiplier
+};
+
+struct Denomination
+{
+    std::string_view name;
+    std::string_view caption;
+    double multiplier;
+    std::array<RowControls, 2> columns; // by Column
+};
+
+inline constexpr std::array<Denomination, 11> denominations{{
+    {"$100", "Number of $100's", 100, {{{1, 1, 22, 42}, {19, 21, 32, 52}}}},
+    {"$50", "Number of $50's", 50, {{{2, 2, 23, 43}, {18, 20, 33, 53}}}},
+    {"$20", "Number of $20's", 20, {{{3, 3, 24, 44}, {17, 19, 34, 54}}}},
+    {"$10", "Number of $10's", 10, {{{4, 9, 25, 45}, {16, 13, 35, 55}}}},
+    {"$5", "Number of $5's", 5, {{{5, 5, 26, 46}, {15, 17, 36, 56}}}},
+    {"$1", "Number of $1's", 1, {{{6, 6, 27, 47}, {14, 16, 37, 57}}}},
+    {"50c", "Number of 50c's", 0.5, {{{20, 7, 28, 48}, {7, 15, 38, 58}}}},
+    {"20c", "Number of 20c's", 0.2, {{{8, 8, 29, 49}, {13, 14, 39, 59}}}},
+    {"10c", "Number of 10c's", 0.1, {{{9, 4, 30, 50}, {12, 18, 40, 60}}}},
+    {"5c", "Number of 5c's", 0.05, {{{10, 10, 31, 51}, {11, 12, 41, 61}}}},
+    {"$2", "Number of $2's", 2, {{{21, 76, 77, 78}, {22, 79, 80, 81}}}},
+}};
+
+struct ColumnControls
+{
+    int header;  // Label<n>: "Starting Amount:" / "Ending Amount:"
+    int total;   // Label<n>: the column's total
+    int summary; // Label<n>: the total's copy in the summary
+};
+
+inline constexpr std::array<ColumnControls, 2> columns{{
+    {62, 64, 67},
+    {63, 65, 69},
+}};
+
+// Label<n> showing the ending total minus the starting total.
+inline constexpr int totalLabel = 70;
+
+inline constexpr int countFieldCount = 22;
+inline constexpr int labelCount = 81;
+
+// Every caption the recalculation writes: 22 amounts, 2 totals, 2 summary
+// copies and the Total.
+inline constexpr int outputCount = 27;
+
+// The typing limit of a count field; 0 for none. Only the ending $2 field
+// takes texts of any length.
+constexpr int countFieldMaxLength(int field)
+{
+    return field == denominations[10].columns[Ending].field ? 0 : 3;
+}
+
+} // namespace tally
