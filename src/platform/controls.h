@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The control families a window is built from. Each is a real widget whose
+// objectName is the control's name.
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace platform {
+
+// A single-line text box. Besides QLineEdit's textChanged (every change of
+// the text, typed or written) it raises clicked when the user clicks into it.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+class LineControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LineControl(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A rectangle filled with its colour and outlined in black.
+class ShapeControl : public QWidget
+{
+    Q_OBJECT
+public:
+    ShapeControl(QColor fill, QWidget *parent);
+    QColor fill() const { return m_fill; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_fill;
+};
+
+// A picture at its natural size.
+class ImageControl : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+};
+
+} // namespace platform

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#include "platform/errormessage.h"
+
+#include "platform/eventprocedure.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+QString errorMessageText(const RuntimeError &error)
+{
+    return QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.description());
+}
+
+void installMessageBoxReporter()
+{
+    setErrorReporter([](const RuntimeError &error) {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), errorMessageText(error),
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.setObjectName(QStringLiteral("runtimeErrorBox"));
+        box.exec();
+    });
+}
+
+} // namespace platform

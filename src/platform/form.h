@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Windows and their lifetime. A window class has one default instance, held
+// by a process-wide FormReference and created on first use; the instance
+// outlives its window: loading builds the window from its design, unloading
+// destroys the window and its controls, and showing an unloaded instance
+// loads it anew. The process ends when the last loaded window is unloaded,
+// whatever its kind.
+
+#include "platform/formlayout.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+// A loaded window: its controls built from the design, a fixed-size client
+// area (maximizing may still enlarge it; the controls keep their places).
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit FormWindow(const FormSpec &spec, Qt::WindowFlags flags = {});
+
+    QWidget *clientArea() const { return m_clientArea; }
+
+    // Fixes the window's size and place once subclasses have added their
+    // menus, which the client area lies below.
+    void settle();
+
+Q_SIGNALS:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    const FormSpec &m_spec;
+    QWidget *m_clientArea = nullptr;
+    QSize m_normalSize;
+};
+
+class FormInstance
+{
+public:
+    FormInstance() = default;
+    FormInstance(const FormInstance &) = delete;
+    FormInstance &operator=(const FormInstance &) = delete;
+    virtual ~FormInstance();
+
+    // The loaded window, or nullptr.
+    FormWindow *window() const { return m_window; }
+
+    FormWindow &load();
+    // Loads if needed and shows the window modeless with no owner, raised
+    // and active; never a second window.
+    void show();
+    void unload();
+
+protected:
+    virtual FormWindow *createWindow() = 0;
+
+private:
+    void detach(FormWindow *window);
+
+    FormWindow *m_window = nullptr;
+};
+
+// The process-wide name of a window class's default instance.
+template<typename Instance>
+class FormReference
+{
+public:
+    Instance *operator->() { return &instance(); }
+    Instance &operator*() { return instance(); }
+    bool isEmpty() const { return !m_instance; }
+
+private:
+    Instance &instance()
+    {
+        if (!m_instance)
+            m_instance = std::make_unique<Instance>();
+        return *m_instance;
+    }
+    std::unique_ptr<Instance> m_instance;
+};
+
+int loadedWindowCount();
+
+// Runs when the last loaded window has been unloaded; quits the event loop
+// unless replaced. Returns the previous handler.
+std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler);
+
+} // namespace platform

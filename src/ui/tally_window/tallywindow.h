@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The tally window: its controls come from the layout table, its 22 count
+// fields all run the one recalculation on change and the one selection
+// routine on click, and it is the sheet the recalculation works on.
+
+#include "platform/form.h"
+#include "tally/denominations.h"
+#include "tally/sheet.h"
+
+#include <array>
+
+class QLabel;
+
+namespace platform {
+class TextBox;
+}
+
+namespace ui {
+
+class TallyWindow final : public platform::FormWindow, public tally::Sheet
+{
+    Q_OBJECT
+public:
+    TallyWindow();
+
+    platform::TextBox *countField(int field) const { return m_fields.at(field); }
+    QLabel *label(int number) const { return m_labels.at(number); }
+
+    QString countText(int field) const override;
+    void setCountText(int field, const QString &text) override;
+    QString caption(int label) const override;
+    void setCaption(int label, const QString &text) override;
+    QChar decimalSeparator() const override;
+
+Q_SIGNALS:
+    void productAboutChosen();
+    void makerAboutChosen();
+
+private:
+    void createMenu();
+
+    std::array<platform::TextBox *, tally::countFieldCount + 1> m_fields{};
+    std::array<QLabel *, tally::labelCount + 1> m_labels{};
+    QChar m_decimalSeparator;
+};
+
+// Selects a count field's whole text, so the next keystroke replaces it.
+void selectWholeText(platform::TextBox &field);
+
+} // namespace ui
