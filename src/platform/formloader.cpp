@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace platform {
@@ -24,8 +25,8 @@ QWidget *createControl(const ControlSpec &control, const FormSpec &spec, QWidget
     switch (control.family) {
     case Family::Text: {
         auto *box = new TextBox(parent);
-        if (control.maxLength > 0)
-            box->setMaxLength(control.maxLength);
+        // QLineEdit's own default stops at 32767 characters.
+        box->setMaxLength(control.maxLength > 0 ? control.maxLength : std::numeric_limits<int>::max());
         return box;
     }
     case Family::Label: {

@@ -1,0 +1,52 @@
+# SPDX-License-Identifier: MIT
+# Sourced by the real-window tests: starts a private X server with a window
+# manager, and offers helpers to wait for windows and processes.
+set -euo pipefail
+
+start_session() {
+    for display in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+    done
+    export DISPLAY=":$display"
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    wait_for "X server" xdpyinfo
+    openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 0.5
+    trap stop_session EXIT
+}
+
+stop_session() {
+    kill "${app_pid:-}" "$wm_pid" "$xvfb_pid" 2>/dev/null || true
+}
+
+# wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "FAIL: timed out waiting for $what" >&2
+    exit 1
+}
+
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" | head -n 1
+}
+
+# Asks the window manager to close a window (Alt+F4), as its close button does.
+close_window() {
+    xdotool windowactivate --sync "$1" key alt+F4
+}
+
+process_gone() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
