@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The product and the maker about windows: one class, built from either
+// layout table. Each shows fixed texts and a "Close" button; what the button
+// does is the window set's business (it unloads the window through its
+// instance), so the window only reports the click.
+
+#include "platform/form.h"
+
+class QPushButton;
+
+namespace ui {
+
+class AboutWindow final : public platform::FormWindow
+{
+    Q_OBJECT
+public:
+    explicit AboutWindow(const platform::FormSpec &design);
+
+    QPushButton *closeButton() const { return m_closeButton; }
+
+Q_SIGNALS:
+    void closeChosen();
+
+private:
+    QPushButton *m_closeButton = nullptr;
+};
+
+} // namespace ui
