@@ -1,0 +1,102 @@
+# SPDX-License-Identifier: MIT
+#
+# The program's identity data, kept here once. Everything that carries it (the
+# program's own header, the Windows resource script, the desktop entry, the
+# AppStream metainfo, the package and the macOS bundle) is generated from
+# these variables and from project().
+
+set(TILLOMAR_PRODUCT_NAME "${PROJECT_NAME}")
+set(TILLOMAR_COMPANY_NAME "Varnholt")
+set(TILLOMAR_MAKER_ADDRESS "www.varnholt.example")
+set(TILLOMAR_EXECUTABLE_NAME "${PROJECT_NAME}")
+set(TILLOMAR_INTERNAL_NAME "${TILLOMAR_EXECUTABLE_NAME}")
+# The Windows file name, whatever the platform being built for.
+set(TILLOMAR_ORIGINAL_FILENAME "${TILLOMAR_EXECUTABLE_NAME}.exe")
+set(TILLOMAR_SUMMARY "Count a cash box by denomination")
+set(TILLOMAR_DESCRIPTION
+    "Type how many notes and coins of each kind are in the box before trading \
+and again after it: Tillomar shows what each row is worth, both totals and \
+what the box has gained.")
+set(TILLOMAR_RELEASE_DATE "2026-12-06")
+
+# The version strings show major and two-digit minor ("1.01" for 1.1.0.0);
+# the fixed four-part version carries the rest.
+string(LENGTH "${PROJECT_VERSION_MINOR}" _minor_digits)
+if(_minor_digits LESS 2)
+    set(TILLOMAR_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.0${PROJECT_VERSION_MINOR}")
+else()
+    set(TILLOMAR_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+endif()
+set(TILLOMAR_VERSION_COMMAS
+    "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+
+# The application id is the maker's address reversed, then the product:
+# www.varnholt.example gives example.varnholt.Tillomar.
+string(REGEX REPLACE "^www\\." "" _maker_domain "${TILLOMAR_MAKER_ADDRESS}")
+string(REPLACE "." ";" _domain_labels "${_maker_domain}")
+list(REVERSE _domain_labels)
+list(JOIN _domain_labels "." _reversed_domain)
+set(TILLOMAR_APP_ID "${_reversed_domain}.${TILLOMAR_PRODUCT_NAME}")
+string(TOLOWER "${TILLOMAR_PRODUCT_NAME}" TILLOMAR_PACKAGE_NAME)
+set(TILLOMAR_HOMEPAGE "https://${TILLOMAR_MAKER_ADDRESS}/")
+set(TILLOMAR_CONTACT "${TILLOMAR_COMPANY_NAME} <tillomar@${_maker_domain}>")
+
+set(TILLOMAR_ICON_FILE "${PROJECT_SOURCE_DIR}/resources/tillomar.ico")
+set(TILLOMAR_GENERATED_INCLUDE_DIR "${PROJECT_BINARY_DIR}/generated")
+set(TILLOMAR_RESOURCE_SCRIPT "${PROJECT_BINARY_DIR}/dist/windows/tillomar.rc")
+set(TILLOMAR_DESKTOP_ENTRY "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.desktop")
+set(TILLOMAR_METAINFO "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.metainfo.xml")
+
+# Every carrier is generated on every platform, so that the tests on Linux
+# can read the Windows resource script too.
+configure_file(${PROJECT_SOURCE_DIR}/src/app/identity.h.in
+    ${TILLOMAR_GENERATED_INCLUDE_DIR}/app/identity.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tillomar.rc.in ${TILLOMAR_RESOURCE_SCRIPT} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.desktop.in ${TILLOMAR_DESKTOP_ENTRY} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.metainfo.xml.in ${TILLOMAR_METAINFO} @ONLY)
+
+if(WIN32)
+    enable_language(RC)
+endif()
+
+# The executable's own carriers: the resource script on Windows, the bundle's
+# property list on macOS. Nothing to add on Linux, where the desktop files
+# installed beside the program carry the data. Called where the target is
+# made, so that the bundle icon's build rule reaches it.
+function(tillomar_carry_identity target)
+    if(WIN32)
+        target_sources(${target} PRIVATE ${TILLOMAR_RESOURCE_SCRIPT})
+        set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
+    elseif(APPLE)
+        tillomar_add_bundle_icon(${target})
+        set_target_properties(${target} PROPERTIES
+            MACOSX_BUNDLE TRUE
+            MACOSX_BUNDLE_BUNDLE_NAME "${TILLOMAR_PRODUCT_NAME}"
+            MACOSX_BUNDLE_EXECUTABLE_NAME "${TILLOMAR_EXECUTABLE_NAME}"
+            MACOSX_BUNDLE_GUI_IDENTIFIER "${TILLOMAR_APP_ID}"
+            MACOSX_BUNDLE_SHORT_VERSION_STRING "${TILLOMAR_VERSION_TEXT}"
+            # The bundle version takes at most three numbers.
+            MACOSX_BUNDLE_BUNDLE_VERSION
+                "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}"
+            MACOSX_BUNDLE_ICON_FILE tillomar.icns)
+    endif()
+endfunction()
+
+# macOS reads no .ico: iconutil builds the bundle icon from the same PNGs.
+function(tillomar_add_bundle_icon target)
+    set(icons ${PROJECT_SOURCE_DIR}/resources/icons)
+    set(iconset ${PROJECT_BINARY_DIR}/dist/macos/tillomar.iconset)
+    set(icns ${PROJECT_BINARY_DIR}/dist/macos/tillomar.icns)
+    add_custom_command(OUTPUT ${icns}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${iconset}
+        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-16.png ${iconset}/icon_16x16.png
+        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-16@2x.png ${iconset}/icon_16x16@2x.png
+        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-32.png ${iconset}/icon_32x32.png
+        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-32@2x.png ${iconset}/icon_32x32@2x.png
+        COMMAND iconutil --convert icns --output ${icns} ${iconset}
+        DEPENDS ${icons}/tillomar-16.png ${icons}/tillomar-16@2x.png
+                ${icons}/tillomar-32.png ${icons}/tillomar-32@2x.png
+        VERBATIM)
+    target_sources(${target} PRIVATE ${icns})
+    set_source_files_properties(${icns} PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
+endfunction()

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds the Debian package and checks its control fields and its files.
+# usage: deb_package.sh build-dir output-dir expected-files
+set -euo pipefail
+build=$1 out=$2 expected=$3
+fail() { echo "deb package: $*" >&2; exit 1; }
+
+rm -rf "$out"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out.log" 2>&1 \
+    || { cat "$out.log" >&2; fail "cpack failed"; }
+
+arch=$(dpkg --print-architecture)
+deb=$out/tillomar_1.01_${arch}.deb
+[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$out")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = tillomar ] || fail "Package is $(field Package)"
+[ "$(field Version)" = 1.01 ] || fail "Version is $(field Version)"
+[ "$(field Architecture)" = "$arch" ] || fail "Architecture is $(field Architecture)"
+[ "$(field Section)" = utils ] || fail "Section is $(field Section)"
+# The Qt libraries come from the linked program, the font from the windows.
+depends=$(field Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+    grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+
+diff -u <(grep -v '^#' "$expected" | LC_ALL=C sort) \
+    <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort) \
+    || fail "unexpected files"
+echo "deb package: $(basename "$deb"), depends: $depends"
