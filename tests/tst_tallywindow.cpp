@@ -84,7 +84,6 @@ private Q_SLOTS:
     void stacking();
     void windowSettings();
     void startsBlankWithFocusInFirstField();
-    void staticCaptionsFitTheirBoxes();
     void tabWalk();
     void lengthLimits();
     void selectionOnClick_data();
@@ -93,8 +92,6 @@ private Q_SLOTS:
     void typedScenarios();
     void overflowShowsOneMessageBox();
     void germanLocaleShowsCommas();
-    void pixelProbes_data();
-    void pixelProbes();
     void iconFileHoldsSixImages();
     void megabytePasteRecalculates();
 
@@ -263,21 +260,6 @@ void TestTallyWindow::startsBlankWithFocusInFirstField()
     platform::setLastWindowUnloadedHandler(std::move(previous));
 }
 
-void TestTallyWindow::staticCaptionsFitTheirBoxes()
-{
-    auto window = openWindow();
-    const QFontInfo resolved(window->label(1)->font());
-    QCOMPARE(resolved.family(), "Liberation Sans");
-    for (const auto &control : ui::form1Controls) {
-        if (control.family != Family::Label || control.text.empty())
-            continue;
-        const QLabel *label = window->label(nameOf(control).mid(5).toInt());
-        const QSize needed = label->fontMetrics().size(0, label->text());
-        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                 qPrintable(QString("%1 needs %2x%3").arg(label->text()).arg(needed.width()).arg(needed.height())));
-    }
-}
-
 void TestTallyWindow::tabWalk()
 {
     const QList<int> sequence{1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 7, 21, 22};
@@ -425,33 +407,6 @@ void TestTallyWindow::germanLocaleShowsCommas()
     QCOMPARE(window->caption(67), "1,25");
     QCOMPARE(window->caption(59), "0,2");
     QCOMPARE(window->caption(70), "-1,05");
-}
-
-void TestTallyWindow::pixelProbes_data()
-{
-    QTest::addColumn<QPoint>("point"); // client-area pixels, away from any text
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("window background") << QPoint(3, 3) << QColor(255, 255, 192);
-    QTest::newRow("background right of the panels") << QPoint(510, 200) << QColor(255, 255, 192);
-    QTest::newRow("banner background") << QPoint(90, 10) << QColor(255, 255, 192);
-    QTest::newRow("starting panel") << QPoint(20, 290) << QColor(192, 192, 255);
-    QTest::newRow("ending panel") << QPoint(265, 290) << QColor(192, 192, 255);
-    QTest::newRow("summary panel") << QPoint(145, 400) << QColor(192, 192, 255);
-    QTest::newRow("panel outline") << QPoint(8, 200) << QColor(0, 0, 0);
-    QTest::newRow("display box") << QPoint(236, 316) << QColor(255, 255, 255);
-    QTest::newRow("display box outline") << QPoint(176, 310) << QColor(0, 0, 0);
-    QTest::newRow("total rule") << QPoint(250, 384) << QColor(0, 0, 0);
-    QTest::newRow("below the total rule") << QPoint(250, 385) << QColor(192, 192, 255);
-}
-
-void TestTallyWindow::pixelProbes()
-{
-    QFETCH(QPoint, point);
-    QFETCH(QColor, colour);
-    auto window = openWindow();
-    const QImage shot = window->clientArea()->grab().toImage();
-    QCOMPARE(shot.size(), QSize(515, 424));
-    QCOMPARE(shot.pixelColor(point), colour);
 }
 
 void TestTallyWindow::iconFileHoldsSixImages()

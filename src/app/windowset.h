@@ -13,6 +13,35 @@ protected:
     platform::FormWindow *createWindow() override;
 };
 
+// Both about windows; the Close button unloads the window through this
+// instance, which stays for the next showing.
+class AboutForm : public platform::FormInstance
+{
+protected:
+    explicit AboutForm(const platform::FormSpec &design)
+        : m_spec(design)
+    {
+    }
+    platform::FormWindow *createWindow() override;
+
+private:
+    const platform::FormSpec &m_spec;
+};
+
+class ProductAboutForm final : public AboutForm
+{
+public:
+    ProductAboutForm();
+};
+
+class MakerAboutForm final : public AboutForm
+{
+public:
+    MakerAboutForm();
+};
+
 extern platform::FormReference<TallyForm> Form1;
+extern platform::FormReference<ProductAboutForm> Form2;
+extern platform::FormReference<MakerAboutForm> Form3;
 
 } // namespace app

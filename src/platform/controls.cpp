@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/controls.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,12 +20,11 @@ LineControl::LineControl(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// Lines and outlines are one logical pixel at every scale, filled rather than
+// stroked so that no fractional scale can smear or shift them.
 void LineControl::paintEvent(QPaintEvent *)
 {
-    // One device pixel at any scale, like the window system's own lines.
-    QPainter painter(this);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawLine(QPointF(0, 0.5), QPointF(width(), 0.5));
+    QPainter(this).fillRect(rect(), Qt::black);
 }
 
 ShapeControl::ShapeControl(QColor fill, QWidget *parent)
@@ -37,9 +37,30 @@ ShapeControl::ShapeControl(QColor fill, QWidget *parent)
 void ShapeControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_fill);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), m_fill);
+}
+
+ImageControl::ImageControl(const QString &picture, QWidget *parent)
+    : QLabel(parent)
+    , m_picture(picture)
+{
+    showPicture();
+}
+
+void ImageControl::showPicture()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio > 1) {
+        const QFileInfo file(m_picture);
+        QPixmap detailed(file.path() + '/' + file.completeBaseName() + QStringLiteral("@2x.png"));
+        if (!detailed.isNull()) {
+            detailed.setDevicePixelRatio(2);
+            setPixmap(detailed);
+            return;
+        }
+    }
+    setPixmap(QPixmap(m_picture));
 }
 
 } // namespace platform

@@ -51,12 +51,18 @@ private:
     QColor m_fill;
 };
 
-// A picture at its natural size.
+// A picture at its natural size. Where the screen is denser than the
+// design, a twice-as-detailed copy beside the picture (name@2x.png) is drawn
+// in its place, so the picture stays crisp at the same size.
 class ImageControl : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    ImageControl(const QString &picture, QWidget *parent);
+
+private:
+    void showPicture();
+    QString m_picture;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "platform/form.h"
 
 #include "platform/formloader.h"
+#include "platform/windowframe.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,23 +33,23 @@ std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler
     return std::exchange(lastWindowUnloaded(), std::move(handler));
 }
 
-FormWindow::FormWindow(const FormSpec &spec, Qt::WindowFlags flags)
-    : QMainWindow(nullptr, flags)
-    , m_spec(spec)
+FormWindow::FormWindow(const FormSpec &design, Qt::WindowFlags flags)
+    : QMainWindow(nullptr, frameFlags(design.frame) | flags)
+    , m_spec(design)
     , m_clientArea(new QWidget(this))
 {
-    setObjectName(QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size())));
-    setWindowTitle(QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size())));
+    setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
+    setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(m_clientArea);
-    m_clientArea->setMinimumSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
-    if (spec.background != noBackground) {
+    m_clientArea->setMinimumSize(pixels(design.clientWidth), pixels(design.clientHeight));
+    if (design.background != noBackground) {
         QPalette palette = m_clientArea->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(spec.background));
+        palette.setColor(QPalette::Window, QColor::fromRgb(design.background));
         m_clientArea->setPalette(palette);
         m_clientArea->setAutoFillBackground(true);
     }
-    buildControls(m_clientArea, spec);
+    buildControls(m_clientArea, design);
 }
 
 void FormWindow::settle()
@@ -62,6 +63,16 @@ void FormWindow::settle()
         setGeometry(QRect(QPoint(pixels(m_spec.clientLeft), pixels(m_spec.clientTop) - menuHeight),
                           m_normalSize));
     }
+}
+
+void FormWindow::setVisible(bool visible)
+{
+    const bool mapping = visible && !isVisible();
+    if (mapping)
+        prepareFrameBeforeMap(*this, m_spec.frame);
+    QMainWindow::setVisible(visible);
+    if (mapping)
+        settleFrameAfterMap(*this, m_spec.frame);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)

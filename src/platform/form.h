@@ -23,13 +23,15 @@ class FormWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit FormWindow(const FormSpec &spec, Qt::WindowFlags flags = {});
+    explicit FormWindow(const FormSpec &design, Qt::WindowFlags flags = {});
 
     QWidget *clientArea() const { return m_clientArea; }
 
     // Fixes the window's size and place once subclasses have added their
     // menus, which the client area lies below.
     void settle();
+
+    void setVisible(bool visible) override;
 
 Q_SIGNALS:
     void closed();

@@ -15,6 +15,10 @@ enum class Family : std::uint8_t { Text, Label, Line, Shape, Image, Button };
 
 enum class FontRole : std::uint8_t { Default, Title };
 
+// FixedSingle: a title bar with the usual buttons. ToolWindow: with no caption
+// and no buttons, only a thin frame, and no task-bar entry.
+enum class Frame : std::uint8_t { FixedSingle, ToolWindow };
+
 struct ControlSpec
 {
     Family family;
@@ -47,6 +51,7 @@ struct FormSpec
     bool placed = false;
     int clientLeft = 0;
     int clientTop = 0;
+    Frame frame = Frame::FixedSingle;
 };
 
 inline constexpr std::uint32_t noBackground = 0xFF000000u;

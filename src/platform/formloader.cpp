@@ -3,6 +3,8 @@
 
 #include "platform/controls.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -20,7 +22,7 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QWidget *createControl(const ControlSpec &control, const FormSpec &spec, QWidget *parent)
+QWidget *createControl(const ControlSpec &control, const FormSpec &design, QWidget *parent)
 {
     switch (control.family) {
     case Family::Text: {
@@ -33,7 +35,7 @@ QWidget *createControl(const ControlSpec &control, const FormSpec &spec, QWidget
         auto *label = new QLabel(toQString(control.text), parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(spec.wrapLabels);
+        label->setWordWrap(design.wrapLabels);
         if (control.font == FontRole::Title)
             label->setFont(titleFont());
         return label;
@@ -43,14 +45,29 @@ QWidget *createControl(const ControlSpec &control, const FormSpec &spec, QWidget
     case Family::Shape:
         return new ShapeControl(QColor::fromRgb(control.fill), parent);
     case Family::Image: {
-        auto *image = new ImageControl(parent);
-        image->setPixmap(QPixmap(toQString(control.text)));
-        return image;
+        return new ImageControl(toQString(control.text), parent);
     }
-    case Family::Button:
-        return new QPushButton(toQString(control.text), parent);
+    case Family::Button: {
+        auto *button = new QPushButton(toQString(control.text), parent);
+        // Enter presses the focused button, as Space does, in any window.
+        button->setAutoDefault(true);
+        return button;
+    }
     }
     return nullptr;
+}
+
+// The free stand-in for Impact, compiled in. Registered on first use only,
+// so starting with the tally window alone never pays for it.
+QString bundledTitleFamily()
+{
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(
+            QStringLiteral(":/fonts/NotoSansDisplay-ExtraCondensedBlack.ttf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QString() : families.front();
+    }();
+    return family;
 }
 
 } // namespace
@@ -64,17 +81,17 @@ QRect controlRect(const ControlSpec &control)
     return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};
 }
 
-void buildControls(QWidget *clientArea, const FormSpec &spec)
+void buildControls(QWidget *clientArea, const FormSpec &design)
 {
     std::vector<const ControlSpec *> rearmostFirst;
-    rearmostFirst.reserve(spec.controls.size());
-    for (const ControlSpec &control : spec.controls)
+    rearmostFirst.reserve(design.controls.size());
+    for (const ControlSpec &control : design.controls)
         rearmostFirst.push_back(&control);
     std::ranges::sort(rearmostFirst, std::ranges::greater{}, &ControlSpec::stackPlace);
 
     std::vector<std::pair<int, QWidget *>> tabOrder;
     for (const ControlSpec *control : rearmostFirst) {
-        QWidget *widget = createControl(*control, spec, clientArea);
+        QWidget *widget = createControl(*control, design, clientArea);
         widget->setObjectName(toQString(control->name));
         widget->setGeometry(controlRect(*control));
         if (widget->focusPolicy() != Qt::NoFocus && control->tabIndex >= 0)
@@ -98,9 +115,21 @@ QFont dialogFont()
 
 QFont titleFont()
 {
-    QFont font(QStringLiteral("Impact"));
-    font.setPointSizeF(20.25);
-    return font;
+    // 20.25 points at the 96 dots per inch the boxes are measured in.
+    constexpr int titlePixels = 27;
+    QFont impact(QStringLiteral("Impact"));
+    impact.setPixelSize(titlePixels);
+    // A family that is not installed silently resolves to some other face,
+    // even a symbols font, so only a real Impact will do.
+    if (QFontInfo(impact).family().compare(QLatin1String("Impact"), Qt::CaseInsensitive) == 0)
+        return impact;
+    QFont substitute(bundledTitleFamily());
+    substitute.setPixelSize(titlePixels);
+    // Impact's only weight is as heavy as this face's Black; naming weight and
+    // width keeps an installed regular Noto Sans Display from being chosen.
+    substitute.setWeight(QFont::Black);
+    substitute.setStretch(QFont::ExtraCondensed);
+    return substitute;
 }
 
 } // namespace platform

@@ -12,7 +12,7 @@ namespace platform {
 
 // Creates every control of the design on the client area, rearmost first so
 // that the stacking comes out as designed.
-void buildControls(QWidget *clientArea, const FormSpec &spec);
+void buildControls(QWidget *clientArea, const FormSpec &design);
 
 // The control's rectangle in device-independent pixels.
 QRect controlRect(const ControlSpec &control);

@@ -47,18 +47,24 @@ inline constexpr std::array<Denomination, 11> denominations{{
 
 struct ColumnControls
 {
-    int header;  // Label<n>: "Starting Amount:" / "Ending Amount:"
-    int total;   // Label<n>: the column's total
-    int summary; // Label<n>: the total's copy in the summary
+    int header;         // Label<n>: "Starting Amount:" / "Ending Amount:"
+    int total;          // Label<n>: the column's total
+    int totalDollar;    // Label<n>: "$" before it
+    int summaryCaption; // Label<n>: the summary line's caption
+    int summaryDollar;  // Label<n>: "$" before the copy
+    int summary;        // Label<n>: the total's copy in the summary
 };
 
 inline constexpr std::array<ColumnControls, 2> columns{{
-    {62, 64, 67},
-    {63, 65, 69},
+    {62, 64, 72, 66, 74, 67},
+    {63, 65, 73, 68, 75, 69},
 }};
 
-// Label<n> showing the ending total minus the starting total.
+// Label<n> showing the ending total minus the starting total, with its
+// caption and its "$".
 inline constexpr int totalLabel = 70;
+inline constexpr int totalCaption = 71;
+inline constexpr int totalDollar = 11;
 
 inline constexpr int countFieldCount = 22;
 inline constexpr int labelCount = 81;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/tally_window/tallywindow.h"
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "tally/recalculation.h"
 #include "ui/tally_window/form1layout.h"
@@ -17,9 +18,17 @@ namespace {
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48})
+    for (int size : {16, 32, 48}) {
         icon.addFile(QStringLiteral(":/icons/tillomar-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/tillomar-%1@2x.png").arg(size), QSize(2 * size, 2 * size));
+    }
     return icon;
+}
+
+// "Starting Amount:" and "Number of $5's" read as one phrase.
+QString joined(const QString &a, const QString &b)
+{
+    return a.trimmed() + u' ' + b.trimmed();
 }
 
 } // namespace
@@ -38,7 +47,36 @@ TallyWindow::TallyWindow()
         connect(field, &platform::TextBox::clicked, this, [field] { selectWholeText(*field); });
     }
     createMenu();
+    nameForAssistiveTechnology();
     m_fields[1]->setFocus();
+}
+
+void TallyWindow::nameForAssistiveTechnology()
+{
+    using tally::columns;
+    for (const tally::Denomination &row : tally::denominations) {
+        for (int column : {tally::Starting, tally::Ending}) {
+            const tally::RowControls &cell = row.columns[column];
+            const QString header = m_labels[columns[column].header]->text();
+            m_labels[cell.caption]->setBuddy(m_fields[cell.field]);
+            m_fields[cell.field]->setAccessibleName(joined(header, m_labels[cell.caption]->text()));
+            platform::nameValueLabel(m_labels[cell.amount],
+                                     joined(header, QStringLiteral("amount of %1's").arg(QLatin1StringView(row.name))));
+            platform::markDecorative(m_labels[cell.sign]);
+        }
+    }
+    for (const tally::ColumnControls &column : columns) {
+        platform::nameValueLabel(m_labels[column.total], joined(m_labels[column.header]->text(), QStringLiteral("total")));
+        QString summaryCaption = m_labels[column.summaryCaption]->text();
+        summaryCaption.remove(u'-').remove(u':');
+        platform::nameValueLabel(m_labels[column.summary], joined(QStringLiteral("Summary,"), summaryCaption));
+        platform::markDecorative(m_labels[column.totalDollar]);
+        platform::markDecorative(m_labels[column.summaryDollar]);
+    }
+    QString total = m_labels[tally::totalCaption]->text();
+    total.remove(u':');
+    platform::nameValueLabel(m_labels[tally::totalLabel], total);
+    platform::markDecorative(m_labels[tally::totalDollar]);
 }
 
 void TallyWindow::createMenu()

@@ -40,6 +40,7 @@ Q_SIGNALS:
 
 private:
     void createMenu();
+    void nameForAssistiveTechnology();
 
     std::array<platform::TextBox *, tally::countFieldCount + 1> m_fields{};
     std::array<QLabel *, tally::labelCount + 1> m_labels{};
