@@ -10,6 +10,7 @@
 #include "ui/about/form3layout.h"
 #include "ui/tally_window/tallywindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -142,6 +143,8 @@ private Q_SLOTS:
     void buttonDrawnAboveText();
     void ruleCutOffAtRightEdge();
     void titleInTextFontThatFits();
+    void accessibleNames_data();
+    void accessibleNames();
     void closeLoadsFreshWindow_data() { addRowPerWindow(); }
     void closeLoadsFreshWindow();
     void keyboardCloses_data();
@@ -255,8 +258,9 @@ void TestAbout::ruleCutOffAtRightEdge()
 {
     FormWindow *window = choose(QStringLiteral("Form3"));
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QImage client = window->clientArea()->grab().toImage();
-    const int y = window->clientArea()->findChild<QWidget *>(QStringLiteral("Line1"))->y();
+    const QPixmap grab = window->clientArea()->grab();
+    const QImage client = grab.toImage();
+    const int y = int(window->clientArea()->findChild<QWidget *>(QStringLiteral("Line1"))->y() * grab.devicePixelRatio());
     // Drawn from the very left to the very right edge of the client area.
     for (int x : {0, client.width() / 2, client.width() - 1})
         QVERIFY2(qGray(client.pixel(x, y)) < 64, qPrintable(QString::number(x)));
@@ -277,6 +281,32 @@ void TestAbout::titleInTextFontThatFits()
     const QFontMetrics metrics(title->font());
     QVERIFY(metrics.horizontalAdvance(title->text()) <= title->width());
     QVERIFY(metrics.height() <= title->height());
+}
+
+void TestAbout::accessibleNames_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name"); // empty: not announced
+    QTest::newRow("product title") << "Form2" << "Label1" << int(QAccessible::StaticText) << "Tillomar";
+    QTest::newRow("product close") << "Form2" << "Command1" << int(QAccessible::Button) << "Close";
+    QTest::newRow("word mark") << "Form3" << "Image1" << int(QAccessible::Graphic) << "Varnholt";
+    QTest::newRow("maker close") << "Form3" << "Command1" << int(QAccessible::Button) << "Close";
+    QTest::newRow("rule") << "Form3" << "Line1" << int(QAccessible::NoRole) << "";
+}
+
+void TestAbout::accessibleNames()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QWidget *widget = choose(form)->clientArea()->findChild<QWidget *>(control);
+    QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(widget);
+    QCOMPARE(int(interface->role()), role);
+    QCOMPARE(interface->text(QAccessible::Name), name);
+    QCOMPARE(bool(interface->state().invisible), name.isEmpty());
 }
 
 void TestAbout::closeLoadsFreshWindow()

@@ -45,6 +45,9 @@ public:
 
 QAccessibleInterface *labelAccessible(const QString &, QObject *object)
 {
+    // Rules and panels only structure the window.
+    if (qobject_cast<LineControl *>(object) || qobject_cast<ShapeControl *>(object))
+        return new DecorativeAccessible(static_cast<QWidget *>(object));
     auto *label = qobject_cast<QLabel *>(object);
     if (!label || qobject_cast<ImageControl *>(object))
         return nullptr;
