@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/controls.h"
 
-#include <QFileInfo>
+#include "platform/pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -50,17 +51,7 @@ ImageControl::ImageControl(const QString &picture, QWidget *parent)
 
 void ImageControl::showPicture()
 {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio > 1) {
-        const QFileInfo file(m_picture);
-        QPixmap detailed(file.path() + '/' + file.completeBaseName() + QStringLiteral("@2x.png"));
-        if (!detailed.isNull()) {
-            detailed.setDevicePixelRatio(2);
-            setPixmap(detailed);
-            return;
-        }
-    }
-    setPixmap(QPixmap(m_picture));
+    setPixmap(loadPicture(m_picture, devicePixelRatioF()));
 }
 
 } // namespace platform

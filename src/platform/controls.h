@@ -51,9 +51,7 @@ private:
     QColor m_fill;
 };
 
-// A picture at its natural size. Where the screen is denser than the
-// design, a twice-as-detailed copy beside the picture (name@2x.png) is drawn
-// in its place, so the picture stays crisp at the same size.
+// A picture at its natural size, crisp on dense screens too.
 class ImageControl : public QLabel
 {
     Q_OBJECT

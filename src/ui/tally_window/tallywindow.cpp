@@ -3,10 +3,10 @@
 
 #include "platform/accessibility.h"
 #include "platform/controls.h"
+#include "platform/pictures.h"
 #include "tally/recalculation.h"
 #include "ui/tally_window/form1layout.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -14,16 +14,6 @@
 namespace ui {
 
 namespace {
-
-QIcon applicationIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/tillomar-%1.png").arg(size), QSize(size, size));
-        icon.addFile(QStringLiteral(":/icons/tillomar-%1@2x.png").arg(size), QSize(2 * size, 2 * size));
-    }
-    return icon;
-}
 
 // "Starting Amount:" and "Number of $5's" read as one phrase.
 QString joined(const QString &a, const QString &b)
@@ -37,7 +27,7 @@ TallyWindow::TallyWindow()
     : FormWindow(form1)
     , m_decimalSeparator(QLocale().decimalPoint().front())
 {
-    setWindowIcon(applicationIcon());
+    setWindowIcon(platform::lazyIcon(QStringLiteral(":/icons/tillomar-%1.png"), {16, 32, 48}));
     for (int n = 1; n <= tally::labelCount; ++n)
         m_labels[n] = clientArea()->findChild<QLabel *>(QStringLiteral("Label%1").arg(n));
     for (int n = 1; n <= tally::countFieldCount; ++n) {
