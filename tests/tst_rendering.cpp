@@ -111,6 +111,11 @@ void TestRendering::bannerIsCrisp()
     QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(346, 62));
     // Drawn from the detailed copy, not blown up, wherever the screen is denser.
     QCOMPARE(picture.devicePixelRatio(), window->devicePixelRatioF() > 1 ? 2.0 : 1.0);
+    // The bitmap is read without Qt's image reader; the two must agree.
+    if (picture.devicePixelRatio() == 1) {
+        const QImage byQt = QImage(QStringLiteral(":/banner.bmp")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(picture.toImage().convertToFormat(QImage::Format_RGB32), byQt);
+    }
 }
 
 void TestRendering::accessibleNames_data()
