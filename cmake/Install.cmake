@@ -15,9 +15,16 @@ install(TARGETS Tillomar
     BUNDLE DESTINATION .)
 
 if(UNIX AND NOT APPLE)
-    # The licence travels with every copy, where Debian looks for it.
-    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TILLOMAR_PACKAGE_NAME} RENAME copyright)
+    # The licences travel with every copy, where Debian looks for them: ours,
+    # and that of the title font compiled into the program.
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE _program_licence)
+    file(READ ${PROJECT_SOURCE_DIR}/resources/fonts/OFL.txt _font_licence)
+    file(WRITE ${PROJECT_BINARY_DIR}/dist/copyright
+        "Tillomar\n\n${_program_licence}\n"
+        "The product title's font, Noto Sans Display ExtraCondensed Black, built into the program:\n\n"
+        "${_font_licence}")
+    install(FILES ${PROJECT_BINARY_DIR}/dist/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TILLOMAR_PACKAGE_NAME})
     install(FILES ${TILLOMAR_DESKTOP_ENTRY}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${TILLOMAR_METAINFO}
