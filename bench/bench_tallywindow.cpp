@@ -37,8 +37,9 @@ void fill(ui::TallyWindow &window)
             window.setCountText(cell.field, QString::number(n++ * 7 % 999));
 }
 
-// One keystroke into a full sheet: the field's change and its recalculation.
-void keystrokeOnFullSheet(benchmark::State &state)
+// One keystroke into a full sheet: the field's change and its recalculation,
+// and then, if asked, the repaint it causes.
+void keystrokeOnFullSheet(benchmark::State &state, bool repaint)
 {
     auto window = shownWindow();
     fill(*window);
@@ -46,24 +47,13 @@ void keystrokeOnFullSheet(benchmark::State &state)
     bool odd = false;
     for (auto _ : state) {
         field->setText((odd = !odd) ? QStringLiteral("12") : QStringLiteral("21"));
+        if (repaint)
+            window->repaint();
         benchmark::DoNotOptimize(window->caption(70));
     }
 }
-BENCHMARK(keystrokeOnFullSheet)->Unit(benchmark::kMicrosecond);
-
-// The same keystroke followed by the repaint it causes.
-void keystrokeWithRepaint(benchmark::State &state)
-{
-    auto window = shownWindow();
-    fill(*window);
-    platform::TextBox *field = window->countField(3);
-    bool odd = false;
-    for (auto _ : state) {
-        field->setText((odd = !odd) ? QStringLiteral("12") : QStringLiteral("21"));
-        window->repaint();
-    }
-}
-BENCHMARK(keystrokeWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(keystrokeOnFullSheet, recalculation, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(keystrokeOnFullSheet, withRepaint, true)->Unit(benchmark::kMicrosecond);
 
 // The first change after start: 22 runs, nested 21 deep.
 void firstChangeFromEmpty(benchmark::State &state)
