@@ -33,7 +33,7 @@ MakerAboutForm::MakerAboutForm()
 
 platform::FormWindow *AboutForm::createWindow()
 {
-    auto *window = new ui::AboutWindow(m_spec);
+    auto *window = new ui::AboutWindow(m_design);
     QObject::connect(window, &ui::AboutWindow::closeChosen, window, [this] { unload(); });
     return window;
 }

@@ -19,13 +19,13 @@ class AboutForm : public platform::FormInstance
 {
 protected:
     explicit AboutForm(const platform::FormSpec &design)
-        : m_spec(design)
+        : m_design(design)
     {
     }
     platform::FormWindow *createWindow() override;
 
 private:
-    const platform::FormSpec &m_spec;
+    const platform::FormSpec &m_design;
 };
 
 class ProductAboutForm final : public AboutForm

@@ -35,7 +35,7 @@ std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler
 
 FormWindow::FormWindow(const FormSpec &design, Qt::WindowFlags flags)
     : QMainWindow(nullptr, frameFlags(design.frame) | flags)
-    , m_spec(design)
+    , m_design(design)
     , m_clientArea(new QWidget(this))
 {
     setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
@@ -57,10 +57,10 @@ void FormWindow::settle()
     layout()->activate();
     m_normalSize = sizeHint();
     setFixedSize(m_normalSize);
-    if (m_spec.placed) {
+    if (m_design.placed) {
         const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
         // The client area, below the menu bar, is what has a place.
-        setGeometry(QRect(QPoint(pixels(m_spec.clientLeft), pixels(m_spec.clientTop) - menuHeight),
+        setGeometry(QRect(QPoint(pixels(m_design.clientLeft), pixels(m_design.clientTop) - menuHeight),
                           m_normalSize));
     }
 }
@@ -69,10 +69,10 @@ void FormWindow::setVisible(bool visible)
 {
     const bool mapping = visible && !isVisible();
     if (mapping)
-        prepareFrameBeforeMap(*this, m_spec.frame);
+        prepareFrameBeforeMap(*this, m_design.frame);
     QMainWindow::setVisible(visible);
     if (mapping)
-        settleFrameAfterMap(*this, m_spec.frame);
+        settleFrameAfterMap(*this, m_design.frame);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)

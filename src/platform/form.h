@@ -41,7 +41,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    const FormSpec &m_spec;
+    const FormSpec &m_design;
     QWidget *m_clientArea = nullptr;
     QSize m_normalSize;
 };
