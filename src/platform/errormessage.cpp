@@ -8,10 +8,15 @@
 
 namespace platform {
 
+namespace {
+
+// What the user reads about an unhandled run-time error.
 QString errorMessageText(const RuntimeError &error)
 {
     return QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.description());
 }
+
+} // namespace
 
 void installMessageBoxReporter()
 {

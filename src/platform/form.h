@@ -79,7 +79,6 @@ class FormReference
 public:
     Instance *operator->() { return &instance(); }
     Instance &operator*() { return instance(); }
-    bool isEmpty() const { return !m_instance; }
 
 private:
     Instance &instance()

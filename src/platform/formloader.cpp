@@ -22,6 +22,48 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The free stand-in for Impact, compiled in. Registered on first use only,
+// so starting with the tally window alone never pays for it.
+QString bundledTitleFamily()
+{
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(
+            QStringLiteral(":/fonts/NotoSansDisplay-ExtraCondensedBlack.ttf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QString() : families.front();
+    }();
+    return family;
+}
+
+QFont titleFont()
+{
+    // 20.25 points at the 96 dots per inch the boxes are measured in.
+    constexpr int titlePixels = 27;
+    QFont impact(QStringLiteral("Impact"));
+    impact.setPixelSize(titlePixels);
+    // A family that is not installed silently resolves to some other face,
+    // even a symbols font, so only a real Impact will do.
+    if (QFontInfo(impact).family().compare(QLatin1String("Impact"), Qt::CaseInsensitive) == 0)
+        return impact;
+    QFont substitute(bundledTitleFamily());
+    substitute.setPixelSize(titlePixels);
+    // Impact's only weight is as heavy as this face's Black; naming weight and
+    // width keeps an installed regular Noto Sans Display from being chosen.
+    substitute.setWeight(QFont::Black);
+    substitute.setStretch(QFont::ExtraCondensed);
+    return substitute;
+}
+
+// The control's rectangle in device-independent pixels.
+QRect controlRect(const ControlSpec &control)
+{
+    if (control.family == Family::Line) {
+        const int left = pixels(control.left);
+        return {left, pixels(control.top), pixels(control.left + control.width) - left, 1};
+    }
+    return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};
+}
+
 QWidget *createControl(const ControlSpec &control, const FormSpec &design, QWidget *parent)
 {
     switch (control.family) {
@@ -57,29 +99,7 @@ QWidget *createControl(const ControlSpec &control, const FormSpec &design, QWidg
     return nullptr;
 }
 
-// The free stand-in for Impact, compiled in. Registered on first use only,
-// so starting with the tally window alone never pays for it.
-QString bundledTitleFamily()
-{
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(
-            QStringLiteral(":/fonts/NotoSansDisplay-ExtraCondensedBlack.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QString() : families.front();
-    }();
-    return family;
-}
-
 } // namespace
-
-QRect controlRect(const ControlSpec &control)
-{
-    if (control.family == Family::Line) {
-        const int left = pixels(control.left);
-        return {left, pixels(control.top), pixels(control.left + control.width) - left, 1};
-    }
-    return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};
-}
 
 void buildControls(QWidget *clientArea, const FormSpec &design)
 {
@@ -111,25 +131,6 @@ QFont dialogFont()
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     return font;
-}
-
-QFont titleFont()
-{
-    // 20.25 points at the 96 dots per inch the boxes are measured in.
-    constexpr int titlePixels = 27;
-    QFont impact(QStringLiteral("Impact"));
-    impact.setPixelSize(titlePixels);
-    // A family that is not installed silently resolves to some other face,
-    // even a symbols font, so only a real Impact will do.
-    if (QFontInfo(impact).family().compare(QLatin1String("Impact"), Qt::CaseInsensitive) == 0)
-        return impact;
-    QFont substitute(bundledTitleFamily());
-    substitute.setPixelSize(titlePixels);
-    // Impact's only weight is as heavy as this face's Black; naming weight and
-    // width keeps an installed regular Noto Sans Display from being chosen.
-    substitute.setWeight(QFont::Black);
-    substitute.setStretch(QFont::ExtraCondensed);
-    return substitute;
 }
 
 } // namespace platform

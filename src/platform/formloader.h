@@ -4,7 +4,6 @@
 #include "platform/formlayout.h"
 
 #include <QFont>
-#include <QRect>
 
 class QWidget;
 
@@ -14,11 +13,7 @@ namespace platform {
 // that the stacking comes out as designed.
 void buildControls(QWidget *clientArea, const FormSpec &design);
 
-// The control's rectangle in device-independent pixels.
-QRect controlRect(const ControlSpec &control);
-
-// The small dialog font every caption is drawn in, and the product title's.
+// The small dialog font every caption is drawn in.
 QFont dialogFont();
-QFont titleFont();
 
 } // namespace platform
