@@ -21,7 +21,7 @@
 
 using platform::Family;
 using platform::FormInstance;
-using platform::FormSpec;
+using platform::FormDesign;
 using platform::FormWindow;
 
 namespace {
@@ -43,7 +43,7 @@ FormInstance &instance(const QString &form)
     return form == u"Form2" ? static_cast<FormInstance &>(*app::Form2) : *app::Form3;
 }
 
-const FormSpec &layout(const QString &form)
+const FormDesign &layout(const QString &form)
 {
     return form == u"Form2" ? ui::form2 : ui::form3;
 }
@@ -100,9 +100,9 @@ void addRowPerWindow()
 }
 
 // Every control where the design puts it, with its design-time text.
-void verifyAsDesigned(FormWindow *window, const FormSpec &design)
+void verifyAsDesigned(FormWindow *window, const FormDesign &design)
 {
-    for (const platform::ControlSpec &control : design.controls) {
+    for (const platform::ControlDesign &control : design.controls) {
         QWidget *widget = window->clientArea()->findChild<QWidget *>(qs(control.name));
         QVERIFY2(widget, control.name.data());
         QCOMPARE(widget->pos(), QPoint(px(control.left), px(control.top)));

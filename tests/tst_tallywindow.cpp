@@ -35,7 +35,7 @@ int px(int twips)
     return qRound(twips / 15.0);
 }
 
-QString nameOf(const platform::ControlSpec &control)
+QString nameOf(const platform::ControlDesign &control)
 {
     return QString::fromUtf8(control.name.data(), qsizetype(control.name.size()));
 }

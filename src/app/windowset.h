@@ -18,14 +18,14 @@ protected:
 class AboutForm : public platform::FormInstance
 {
 protected:
-    explicit AboutForm(const platform::FormSpec &design)
+    explicit AboutForm(const platform::FormDesign &design)
         : m_design(design)
     {
     }
     platform::FormWindow *createWindow() override;
 
 private:
-    const platform::FormSpec &m_design;
+    const platform::FormDesign &m_design;
 };
 
 class ProductAboutForm final : public AboutForm

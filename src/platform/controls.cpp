@@ -46,12 +46,21 @@ ImageControl::ImageControl(const QString &picture, QWidget *parent)
     : QLabel(parent)
     , m_picture(picture)
 {
-    showPicture();
+    choosePicture();
 }
 
-void ImageControl::showPicture()
+void ImageControl::choosePicture()
 {
+    m_dense = devicePixelRatioF() > 1;
     setPixmap(loadPicture(m_picture, devicePixelRatioF()));
+}
+
+void ImageControl::paintEvent(QPaintEvent *event)
+{
+    // The window may have moved to a screen of another density.
+    if (m_dense != (devicePixelRatioF() > 1))
+        choosePicture();
+    QLabel::paintEvent(event);
 }
 
 } // namespace platform

@@ -42,7 +42,6 @@ class ShapeControl : public QWidget
     Q_OBJECT
 public:
     ShapeControl(QColor fill, QWidget *parent);
-    QColor fill() const { return m_fill; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -51,16 +50,21 @@ private:
     QColor m_fill;
 };
 
-// A picture at its natural size, crisp on dense screens too.
+// A picture at its natural size, crisp on dense screens too: the copy is
+// chosen for the screen the control is painted on, which may change.
 class ImageControl : public QLabel
 {
     Q_OBJECT
 public:
     ImageControl(const QString &picture, QWidget *parent);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
-    void showPicture();
+    void choosePicture();
     QString m_picture;
+    bool m_dense = false; // the picture was chosen for a dense screen
 };
 
 } // namespace platform

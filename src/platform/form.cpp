@@ -33,8 +33,8 @@ std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler
     return std::exchange(lastWindowUnloaded(), std::move(handler));
 }
 
-FormWindow::FormWindow(const FormSpec &design, Qt::WindowFlags flags)
-    : QMainWindow(nullptr, frameFlags(design.frame) | flags)
+FormWindow::FormWindow(const FormDesign &design)
+    : QMainWindow(nullptr, frameFlags(design.frame))
     , m_design(design)
     , m_clientArea(new QWidget(this))
 {

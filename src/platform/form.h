@@ -23,7 +23,7 @@ class FormWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit FormWindow(const FormSpec &design, Qt::WindowFlags flags = {});
+    explicit FormWindow(const FormDesign &design);
 
     QWidget *clientArea() const { return m_clientArea; }
 
@@ -41,7 +41,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    const FormSpec &m_design;
+    const FormDesign &m_design;
     QWidget *m_clientArea = nullptr;
     QSize m_normalSize;
 };

@@ -19,7 +19,7 @@ enum class FontRole : std::uint8_t { Default, Title };
 // and no buttons, only a thin frame, and no task-bar entry.
 enum class Frame : std::uint8_t { FixedSingle, ToolWindow };
 
-struct ControlSpec
+struct ControlDesign
 {
     Family family;
     std::string_view name;
@@ -37,7 +37,7 @@ struct ControlSpec
     FontRole font = FontRole::Default;
 };
 
-struct FormSpec
+struct FormDesign
 {
     std::string_view name;
     std::string_view caption;
@@ -45,7 +45,7 @@ struct FormSpec
     int clientHeight;
     std::uint32_t background; // 0xRRGGBB, or noBackground for the system's
     bool wrapLabels;          // labels wrap at word boundaries, else clip
-    std::span<const ControlSpec> controls;
+    std::span<const ControlDesign> controls;
     // Where the client area's top-left corner goes on the screen, in twips;
     // without one the window system places the window.
     bool placed = false;

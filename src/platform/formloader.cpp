@@ -55,7 +55,7 @@ QFont titleFont()
 }
 
 // The control's rectangle in device-independent pixels.
-QRect controlRect(const ControlSpec &control)
+QRect controlRect(const ControlDesign &control)
 {
     if (control.family == Family::Line) {
         const int left = pixels(control.left);
@@ -64,7 +64,7 @@ QRect controlRect(const ControlSpec &control)
     return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};
 }
 
-QWidget *createControl(const ControlSpec &control, const FormSpec &design, QWidget *parent)
+QWidget *createControl(const ControlDesign &control, const FormDesign &design, QWidget *parent)
 {
     switch (control.family) {
     case Family::Text: {
@@ -101,16 +101,16 @@ QWidget *createControl(const ControlSpec &control, const FormSpec &design, QWidg
 
 } // namespace
 
-void buildControls(QWidget *clientArea, const FormSpec &design)
+void buildControls(QWidget *clientArea, const FormDesign &design)
 {
-    std::vector<const ControlSpec *> rearmostFirst;
+    std::vector<const ControlDesign *> rearmostFirst;
     rearmostFirst.reserve(design.controls.size());
-    for (const ControlSpec &control : design.controls)
+    for (const ControlDesign &control : design.controls)
         rearmostFirst.push_back(&control);
-    std::ranges::sort(rearmostFirst, std::ranges::greater{}, &ControlSpec::stackPlace);
+    std::ranges::sort(rearmostFirst, std::ranges::greater{}, &ControlDesign::stackPlace);
 
     std::vector<std::pair<int, QWidget *>> tabOrder;
-    for (const ControlSpec *control : rearmostFirst) {
+    for (const ControlDesign *control : rearmostFirst) {
         QWidget *widget = createControl(*control, design, clientArea);
         widget->setObjectName(toQString(control->name));
         widget->setGeometry(controlRect(*control));

@@ -11,7 +11,7 @@ namespace platform {
 
 // Creates every control of the design on the client area, rearmost first so
 // that the stacking comes out as designed.
-void buildControls(QWidget *clientArea, const FormSpec &design);
+void buildControls(QWidget *clientArea, const FormDesign &design);
 
 // The small dialog font every caption is drawn in.
 QFont dialogFont();

@@ -201,11 +201,14 @@ QString doubleText(double value, QChar decimalSeparator)
     if (value == 0.0)
         return QStringLiteral("0");
 
+    // No text stands for infinity or NaN; such a value could only have come
+    // from an overflow.
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
+
     char scientific[32];
     const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
                                        std::chars_format::scientific, 14);
-    if (!std::isfinite(value))
-        return fromLatin1(scientific, written.ptr, decimalSeparator);
 
     // scientific holds [-]d.ddddddddddddddde(+|-)dd[d]
     const bool negative = scientific[0] == '-';
@@ -279,6 +282,10 @@ double readDoubleText(QStringView text, QChar decimalSeparator)
     return value;
 }
 
+// GCC and Clang both have 128-bit integers; __extension__ marks the one
+// place that relies on them.
+__extension__ typedef __int128 Int128;
+
 Currency toCurrency(double value)
 {
     // Beyond 2^63 the value cannot be in range; below it the exact product
@@ -293,16 +300,16 @@ Currency toCurrency(double value)
     const auto mantissa = static_cast<std::int64_t>(std::ldexp(fraction, 53));
     exponent -= 53; // value == mantissa * 2^exponent, exactly
 
-    __int128 scaled = static_cast<__int128>(mantissa) * 10000;
+    Int128 scaled = static_cast<Int128>(mantissa) * 10000;
     if (exponent >= 0) {
         scaled <<= exponent;
     } else if (exponent < -100) {
         scaled = 0; // |scaled| < 2^67, far below half a unit
     } else {
         const int shift = -exponent;
-        const __int128 quotient = scaled >> shift; // floor, also for negatives
-        const __int128 remainder = scaled - (quotient << shift);
-        const __int128 half = static_cast<__int128>(1) << (shift - 1);
+        const Int128 quotient = scaled >> shift; // floor, also for negatives
+        const Int128 remainder = scaled - (quotient << shift);
+        const Int128 half = static_cast<Int128>(1) << (shift - 1);
         scaled = quotient + (remainder > half || (remainder == half && (quotient & 1)));
     }
     if (scaled > std::numeric_limits<std::int64_t>::max()

@@ -44,6 +44,7 @@ constexpr bool isZero(double value) noexcept
     return value == 0.0;
 }
 
+// An infinite or NaN value is an overflow.
 QString doubleText(double value, QChar decimalSeparator = u'.');
 
 // Reads any text that doubleText writes with the same separator.

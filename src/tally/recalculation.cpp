@@ -49,7 +49,7 @@ private:
     std::bitset<labelCount + 1> m_written;
 };
 
-double recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)
+void recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)
 {
     std::array<double, denominations.size()> counts;
     for (std::size_t i = 0; i < denominations.size(); ++i)
@@ -72,7 +72,6 @@ double recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)
     for (std::size_t i = 1; i < amounts.size(); ++i)
         total = platform::checkedSum(total, amounts[i]);
     outputs.write(columns[column].total, doubleText(total, separator));
-    return total;
 }
 
 } // namespace

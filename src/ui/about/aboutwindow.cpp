@@ -8,16 +8,16 @@
 
 namespace ui {
 
-AboutWindow::AboutWindow(const platform::FormSpec &design)
+AboutWindow::AboutWindow(const platform::FormDesign &design)
     : FormWindow(design)
-    , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
 {
-    connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
+    auto *closeButton = clientArea()->findChild<QPushButton *>(QStringLiteral("Command1"));
+    connect(closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
         wordMark->setAccessibleName(QString::fromUtf8(app::companyName.data(), qsizetype(app::companyName.size())));
     // The only control that takes the focus; keyboard users close at once.
-    m_closeButton->setFocus();
+    closeButton->setFocus();
 }
 
 } // namespace ui

@@ -8,23 +8,16 @@
 
 #include "platform/form.h"
 
-class QPushButton;
-
 namespace ui {
 
 class AboutWindow final : public platform::FormWindow
 {
     Q_OBJECT
 public:
-    explicit AboutWindow(const platform::FormSpec &design);
-
-    QPushButton *closeButton() const { return m_closeButton; }
+    explicit AboutWindow(const platform::FormDesign &design);
 
 Q_SIGNALS:
     void closeChosen();
-
-private:
-    QPushButton *m_closeButton = nullptr;
 };
 
 } // namespace ui

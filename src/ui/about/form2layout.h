@@ -10,7 +10,7 @@ namespace ui {
 
 // The product about window as designed. The button overlaps the text's lower
 // right corner and is drawn above it.
-inline constexpr std::array<platform::ControlSpec, 3> form2Controls{{
+inline constexpr std::array<platform::ControlDesign, 3> form2Controls{{
     // family, name, left, top, width, height, text, tab index, stack place,
     // fill, max length, font
     {platform::Family::Label, "Label1", 1320, 240, 3255, 615, "Tillomar", 0, 1, 0, 0, platform::FontRole::Title},
@@ -18,7 +18,7 @@ inline constexpr std::array<platform::ControlSpec, 3> form2Controls{{
     {platform::Family::Button, "Command1", 4560, 2040, 975, 255, "Close", 2, 0},
 }};
 
-inline constexpr platform::FormSpec form2{
+inline constexpr platform::FormDesign form2{
     .name = "Form2",
     .caption = "",
     .clientWidth = 5670,

@@ -11,7 +11,7 @@ namespace ui {
 // The maker about window as designed. The rule is longer than the window is
 // wide and is cut off at its right edge; the button reaches into the text's
 // box and is drawn above it.
-inline constexpr std::array<platform::ControlSpec, 4> form3Controls{{
+inline constexpr std::array<platform::ControlDesign, 4> form3Controls{{
     // family, name, left, top, width, height, text, tab index, stack place
     {platform::Family::Image, "Image1", 360, 120, 5190, 930, ":/wordmark.bmp", -1, 3},
     {platform::Family::Line, "Line1", 0, 1080, 6360, 0, {}, -1, 2},
@@ -19,7 +19,7 @@ inline constexpr std::array<platform::ControlSpec, 4> form3Controls{{
     {platform::Family::Button, "Command1", 4800, 2160, 975, 255, "Close", 1, 0},
 }};
 
-inline constexpr platform::FormSpec form3{
+inline constexpr platform::FormDesign form3{
     .name = "Form3",
     .caption = "",
     .clientWidth = 5910,

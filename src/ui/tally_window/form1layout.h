@@ -12,7 +12,7 @@ using platform::Family;
 
 // The tally window as designed. Nothing is laid out by rule: the rows are
 // hand-placed and every value is used exactly.
-inline constexpr std::array<platform::ControlSpec, 137> form1Controls{{
+inline constexpr std::array<platform::ControlDesign, 137> form1Controls{{
     // family, name, left, top, width, height, text, tab index, stack place,
     // fill, max length
     {Family::Text, "Text1", 2280, 1320, 375, 285, {}, 10, 21, 0, tally::countFieldMaxLength(1)},
@@ -154,7 +154,7 @@ inline constexpr std::array<platform::ControlSpec, 137> form1Controls{{
     {Family::Image, "Image1", 1320, 120, 5190, 930, ":/banner.bmp", -1, 36, 0, 0},
 }};
 
-inline constexpr platform::FormSpec form1{
+inline constexpr platform::FormDesign form1{
     "Form1", "Varnholt Tillomar", 7725, 6360, 0xFFFFC0, false, form1Controls, true, 150, 810,
 };
 

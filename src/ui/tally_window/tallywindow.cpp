@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QMenuBar>
 
+#include <stdexcept>
+
 namespace ui {
 
 namespace {
@@ -19,6 +21,15 @@ namespace {
 QString joined(const QString &a, const QString &b)
 {
     return a.trimmed() + u' ' + b.trimmed();
+}
+
+template<typename Control, std::size_t size>
+Control *existing(const std::array<Control *, size> &controls, int number)
+{
+    Control *control = number >= 0 && std::size_t(number) < size ? controls[std::size_t(number)] : nullptr;
+    if (!control)
+        throw std::out_of_range("no such control");
+    return control;
 }
 
 } // namespace
@@ -81,24 +92,34 @@ void TallyWindow::createMenu()
     connect(maker, &QAction::triggered, this, &TallyWindow::makerAboutChosen);
 }
 
+platform::TextBox *TallyWindow::countField(int field) const
+{
+    return existing(m_fields, field);
+}
+
+QLabel *TallyWindow::label(int number) const
+{
+    return existing(m_labels, number);
+}
+
 QString TallyWindow::countText(int field) const
 {
-    return m_fields.at(field)->text();
+    return countField(field)->text();
 }
 
 void TallyWindow::setCountText(int field, const QString &text)
 {
-    m_fields.at(field)->setText(text);
+    countField(field)->setText(text);
 }
 
-QString TallyWindow::caption(int label) const
+QString TallyWindow::caption(int number) const
 {
-    return m_labels.at(label)->text();
+    return label(number)->text();
 }
 
-void TallyWindow::setCaption(int label, const QString &text)
+void TallyWindow::setCaption(int number, const QString &text)
 {
-    m_labels.at(label)->setText(text);
+    label(number)->setText(text);
 }
 
 QChar TallyWindow::decimalSeparator() const

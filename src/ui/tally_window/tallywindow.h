@@ -25,8 +25,9 @@ class TallyWindow final : public platform::FormWindow, public tally::Sheet
 public:
     TallyWindow();
 
-    platform::TextBox *countField(int field) const { return m_fields.at(field); }
-    QLabel *label(int number) const { return m_labels.at(number); }
+    // An unknown number is a failure, as on any sheet.
+    platform::TextBox *countField(int field) const;
+    QLabel *label(int number) const;
 
     QString countText(int field) const override;
     void setCountText(int field, const QString &text) override;
