@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The identity data as each carrier holds it (the Windows resource script,
-// the desktop entry, the AppStream metainfo and the running application),
-// checked against the values the program must carry.
+// The identity data as the desktop entry, the AppStream metainfo and the
+// running application carry it, against the values the program must carry.
 
 #include "app/application.h"
 
@@ -21,19 +20,6 @@ QString readText(const QString &path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QString::fromUtf8(file.readAll());
-}
-
-// The resource script's statements in order, each on one line with its
-// comment and surplus blanks removed, BEGIN and END left out.
-QStringList scriptStatements(const QString &script)
-{
-    QStringList statements;
-    for (QString line : script.split(u'\n')) {
-        line = line.section(QStringLiteral("//"), 0, 0).simplified();
-        if (!line.isEmpty() && line != u"BEGIN" && line != u"END")
-            statements << line;
-    }
-    return statements;
 }
 
 QHash<QString, QString> desktopEntryKeys(const QString &text)
@@ -88,7 +74,6 @@ class TestIdentity : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void resourceScript();
     void desktopEntry_data();
     void desktopEntry();
     void metainfo_data();
@@ -96,37 +81,6 @@ private Q_SLOTS:
     void oneSummaryEverywhere();
     void runningApplication();
 };
-
-// The Windows resource script, statement by statement: the icon group and the
-// version resource with exactly these fields, strings and translation.
-void TestIdentity::resourceScript()
-{
-    const QStringList statements = scriptStatements(readText(QStringLiteral(RESOURCE_SCRIPT)));
-    const QStringList expected{
-        "LANGUAGE 0x9, 0x1",
-        "1 ICON \"" + QStringLiteral(TILLOMAR_SOURCE_DIR) + "/resources/tillomar.ico\"",
-        "1 VERSIONINFO",
-        "FILEVERSION 1,1,0,0",
-        "PRODUCTVERSION 1,1,0,0",
-        "FILEFLAGSMASK 0x0",
-        "FILEFLAGS 0x0",
-        "FILEOS 0x4",
-        "FILETYPE 0x1",
-        "FILESUBTYPE 0x0",
-        "BLOCK \"StringFileInfo\"",
-        "BLOCK \"040904B0\"",
-        "VALUE \"Comments\", \"www.varnholt.example\"",
-        "VALUE \"CompanyName\", \"Varnholt\"",
-        "VALUE \"ProductName\", \"Tillomar\"",
-        "VALUE \"FileVersion\", \"1.01\"",
-        "VALUE \"ProductVersion\", \"1.01\"",
-        "VALUE \"InternalName\", \"Tillomar\"",
-        "VALUE \"OriginalFilename\", \"Tillomar.exe\"",
-        "BLOCK \"VarFileInfo\"",
-        "VALUE \"Translation\", 0x0409, 0x04B0",
-    };
-    QCOMPARE(statements, expected);
-}
 
 void TestIdentity::desktopEntry_data()
 {
