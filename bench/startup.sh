@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Start-up under a real X server: the program's window set against a Qt
+# window showing one label, which pays the same font set-up, and an empty Qt
+# window. The probes take turns, so that drift in the machine's speed hits
+# each alike; each run is timed from spawn to the end of the first paint,
+# where the probe exits. Prints the median of each and the ratios.
+# Usage: bench/startup.sh BUILD-DIR [RUNS]   (a build with TILLOMAR_BENCHMARKS=ON)
+set -euo pipefail
+probes=$1/bench
+runs=${2:-40}
+
+for display in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+done
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+times=$(mktemp -d)
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$times" "$XDG_RUNTIME_DIR"' EXIT
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+names=(empty text tillomar)
+# One unmeasured round warms the disk cache and fontconfig's own cache.
+for name in "${names[@]}"; do "$probes/startup_$name"; done
+for _ in $(seq "$runs"); do
+    for name in "${names[@]}"; do
+        start=$EPOCHREALTIME
+        "$probes/startup_$name"
+        end=$EPOCHREALTIME
+        echo "(${end/./} - ${start/./}) / 1000" | bc -l >>"$times/$name"
+    done
+done
+
+median() { sort -g "$times/$1" | awk '{v[NR] = $1} END {printf "%.1f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2}'; }
+for name in "${names[@]}"; do printf '%-9s %6s ms (median of %d)\n' "$name" "$(median "$name")" "$runs"; done
+printf 'Tillomar / one label: %.2f\n' "$(echo "$(median tillomar) / $(median text)" | bc -l)"
+printf 'Tillomar / empty:     %.2f\n' "$(echo "$(median tillomar) / $(median empty)" | bc -l)"
