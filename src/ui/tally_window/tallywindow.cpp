@@ -88,7 +88,11 @@ QString TallyWindow::countText(int field) const
 
 void TallyWindow::setCountText(int field, const QString &text)
 {
-    m_fields.at(field)->setText(text);
+    // An equal text changes nothing: the caret, the selection and a reader
+    // are left alone.
+    platform::TextBox *box = m_fields.at(field);
+    if (box->text() != text)
+        box->setText(text);
 }
 
 QString TallyWindow::caption(int label) const
