@@ -3,6 +3,7 @@
 
 #include "app/identity.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,6 +19,16 @@ AboutWindow::AboutWindow(const platform::FormSpec &design)
         wordMark->setAccessibleName(QString::fromUtf8(app::companyName.data(), qsizetype(app::companyName.size())));
     // The only control that takes the focus; keyboard users close at once.
     m_closeButton->setFocus();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window as its button does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_closeButton->click();
+        return;
+    }
+    FormWindow::keyPressEvent(event);
 }
 
 } // namespace ui

@@ -23,6 +23,9 @@ public:
 Q_SIGNALS:
     void closeChosen();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QPushButton *m_closeButton = nullptr;
 };
