@@ -22,18 +22,19 @@ platform::FormWindow *TallyForm::createWindow()
 }
 
 ProductAboutForm::ProductAboutForm()
-    : AboutForm(ui::form2)
+    : AboutForm(ui::form2, ui::productAboutItem)
 {
 }
 
 MakerAboutForm::MakerAboutForm()
-    : AboutForm(ui::form3)
+    : AboutForm(ui::form3, ui::makerAboutItem)
 {
 }
 
 platform::FormWindow *AboutForm::createWindow()
 {
     auto *window = new ui::AboutWindow(m_design);
+    window->setAccessibleName(QString::fromUtf8(m_readerName.data(), qsizetype(m_readerName.size())));
     QObject::connect(window, &ui::AboutWindow::closeChosen, window, [this] { unload(); });
     return window;
 }

@@ -5,6 +5,8 @@
 
 #include "platform/form.h"
 
+#include <string_view>
+
 namespace app {
 
 class TallyForm final : public platform::FormInstance
@@ -14,18 +16,21 @@ protected:
 };
 
 // Both about windows; the Close button unloads the window through this
-// instance, which stays for the next showing.
+// instance, which stays for the next showing. The window shows no caption, so
+// a reader knows it by the menu item that opened it.
 class AboutForm : public platform::FormInstance
 {
 protected:
-    explicit AboutForm(const platform::FormDesign &design)
+    AboutForm(const platform::FormDesign &design, std::string_view readerName)
         : m_design(design)
+        , m_readerName(readerName)
     {
     }
     platform::FormWindow *createWindow() override;
 
 private:
     const platform::FormDesign &m_design;
+    std::string_view m_readerName;
 };
 
 class ProductAboutForm final : public AboutForm

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QList>
+
 class QLabel;
 class QString;
+class QWidget;
 
 namespace platform {
 
@@ -13,8 +16,19 @@ void installAccessibility();
 
 void markDecorative(QLabel *label);
 
-// The label shows a value: it is announced by this name, with its caption as
-// the value.
+// The label shows a value: it is announced by this name, and its caption is
+// its text and its value.
 void nameValueLabel(QLabel *label, const QString &name);
+
+// Writes a value label's caption; a reader is told of each change, and of
+// nothing when the text stays the same.
+void showValue(QLabel *label, const QString &text);
+
+// A reader walks the container's children in this order, and meets no other.
+void setReadingOrder(QWidget *container, const QList<QWidget *> &children);
+
+// Sets what a reader hears after the widget's name, telling it only of a
+// change.
+void describe(QWidget *widget, const QString &description);
 
 } // namespace platform

@@ -35,6 +35,11 @@ inline constexpr std::string_view makerTextOpening =
     "helpful programs. If you would like to donate or have a program created for yourself, go to ";
 inline constexpr std::string_view makerTextClosing = " and send a request.";
 
+// The menu items that open the windows; their captions also name the windows,
+// which show no caption of their own, for a reader.
+inline constexpr std::string_view productAboutItem = "About Tillomar";
+inline constexpr std::string_view makerAboutItem = "About Varnholt";
+
 inline constexpr std::string_view productText =
     JoinedText<productTextOpening, app::makerAddress, productTextClosing>::value;
 inline constexpr std::string_view makerText =

@@ -3,6 +3,7 @@
 
 #include "app/identity.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -10,14 +11,24 @@ namespace ui {
 
 AboutWindow::AboutWindow(const platform::FormDesign &design)
     : FormWindow(design)
+    , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
 {
-    auto *closeButton = clientArea()->findChild<QPushButton *>(QStringLiteral("Command1"));
-    connect(closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
+    connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
         wordMark->setAccessibleName(QString::fromUtf8(app::companyName.data(), qsizetype(app::companyName.size())));
     // The only control that takes the focus; keyboard users close at once.
-    closeButton->setFocus();
+    m_closeButton->setFocus();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window as its button does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_closeButton->click();
+        return;
+    }
+    FormWindow::keyPressEvent(event);
 }
 
 } // namespace ui

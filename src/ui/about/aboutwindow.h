@@ -8,6 +8,8 @@
 
 #include "platform/form.h"
 
+class QPushButton;
+
 namespace ui {
 
 class AboutWindow final : public platform::FormWindow
@@ -18,6 +20,12 @@ public:
 
 Q_SIGNALS:
     void closeChosen();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QPushButton *m_closeButton = nullptr;
 };
 
 } // namespace ui

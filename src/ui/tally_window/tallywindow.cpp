@@ -1,15 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "ui/tally_window/tallywindow.h"
 
+#include "app/identity.h"
 #include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/pictures.h"
 #include "tally/recalculation.h"
+#include "ui/about/abouttexts.h"
 #include "ui/tally_window/form1layout.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QShortcut>
+
+#include <algorithm>
 
 #include <stdexcept>
 
@@ -32,6 +40,11 @@ Control *existing(const std::array<Control *, size> &controls, int number)
     return control;
 }
 
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 } // namespace
 
 TallyWindow::TallyWindow()
@@ -44,12 +57,39 @@ TallyWindow::TallyWindow()
     for (int n = 1; n <= tally::countFieldCount; ++n) {
         platform::TextBox *field = clientArea()->findChild<platform::TextBox *>(QStringLiteral("Text%1").arg(n));
         m_fields[n] = field;
-        connect(field, &QLineEdit::textChanged, this, [this] { tally::countChanged(*this); });
+        connect(field, &QLineEdit::textChanged, this, &TallyWindow::countChanged);
         connect(field, &platform::TextBox::clicked, this, [field] { selectWholeText(*field); });
     }
     createMenu();
     nameForAssistiveTechnology();
     m_fields[1]->setFocus();
+}
+
+void TallyWindow::countChanged()
+{
+    ++m_recalculationDepth;
+    tally::countChanged(*this);
+    --m_recalculationDepth;
+    // Told once, when the zero resets' nested runs are all done.
+    if (m_recalculationDepth == 0 && QAccessible::isActive())
+        describeValues(focusWidget());
+}
+
+// A reader in a count field hears what its row comes to and the Total
+// without leaving the field.
+void TallyWindow::describeValues(QWidget *focus)
+{
+    for (const tally::Denomination &row : tally::denominations) {
+        for (const tally::RowControls &cell : row.columns) {
+            if (m_fields[cell.field] != focus)
+                continue;
+            const QString amount = m_labels[cell.amount]->text();
+            platform::describe(focus, amount.isEmpty() ? QString()
+                                                       : QStringLiteral("Amount %1, Total %2")
+                                                             .arg(amount, m_labels[tally::totalLabel]->text()));
+            return;
+        }
+    }
 }
 
 void TallyWindow::nameForAssistiveTechnology()
@@ -78,18 +118,67 @@ void TallyWindow::nameForAssistiveTechnology()
     total.remove(u':');
     platform::nameValueLabel(m_labels[tally::totalLabel], total);
     platform::markDecorative(m_labels[tally::totalDollar]);
+
+    auto *banner = clientArea()->findChild<QLabel *>(QStringLiteral("Image1"));
+    banner->setAccessibleName(toQString(app::productName));
+
+    // Reading order: the banner and the headers, then row by row as they
+    // stand on screen, each row's caption, field and amount together, then
+    // the totals and the summary. Rules, panels and signs only decorate.
+    std::array<const tally::Denomination *, tally::denominations.size()> rows{};
+    std::ranges::transform(tally::denominations, rows.begin(), [](const tally::Denomination &row) { return &row; });
+    std::ranges::stable_sort(rows, {}, [this](const tally::Denomination *row) {
+        return m_fields[row->columns[tally::Starting].field]->y();
+    });
+    QList<QWidget *> order{banner, m_labels[columns[tally::Starting].header], m_labels[columns[tally::Ending].header]};
+    for (const tally::Denomination *row : rows) {
+        for (const tally::RowControls &cell : row->columns)
+            order << m_labels[cell.caption] << m_fields[cell.field] << m_labels[cell.amount];
+    }
+    for (const tally::ColumnControls &column : columns)
+        order << m_labels[column.total];
+    for (const tally::ColumnControls &column : columns)
+        order << m_labels[column.summaryCaption] << m_labels[column.summary];
+    order << m_labels[tally::totalCaption] << m_labels[tally::totalLabel];
+    platform::setReadingOrder(clientArea(), order);
+
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (QAccessible::isActive())
+            describeValues(now);
+    });
 }
 
 void TallyWindow::createMenu()
 {
-    QMenu *about = menuBar()->addMenu(QStringLiteral("About"));
-    about->menuAction()->setObjectName(QStringLiteral("about"));
-    QAction *product = about->addAction(QStringLiteral("About Tillomar"));
+    m_aboutMenu = menuBar()->addMenu(QStringLiteral("About"));
+    m_aboutMenu->menuAction()->setObjectName(QStringLiteral("about"));
+    QAction *product = m_aboutMenu->addAction(toQString(productAboutItem));
     product->setObjectName(QStringLiteral("abouttillomar"));
-    QAction *maker = about->addAction(QStringLiteral("About Varnholt"));
+    QAction *maker = m_aboutMenu->addAction(toQString(makerAboutItem));
     maker->setObjectName(QStringLiteral("aboutvarnholt"));
     connect(product, &QAction::triggered, this, &TallyWindow::productAboutChosen);
     connect(maker, &QAction::triggered, this, &TallyWindow::makerAboutChosen);
+
+    // F10 opens the menu, as on other desktops; the entries themselves have
+    // no keys.
+    auto *openMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenu, &QShortcut::activated, this, [this] {
+        menuBar()->setActiveAction(m_aboutMenu->menuAction());
+        m_aboutMenu->setActiveAction(m_aboutMenu->actions().constFirst());
+    });
+    m_aboutMenu->installEventFilter(this);
+}
+
+bool TallyWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Escape leaves the menu altogether, and the field that had the focus has
+    // it again, rather than leaving the user on the menu bar.
+    if (watched == m_aboutMenu && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        m_aboutMenu->hide();
+        return true;
+    }
+    return FormWindow::eventFilter(watched, event);
 }
 
 platform::TextBox *TallyWindow::countField(int field) const
@@ -109,7 +198,11 @@ QString TallyWindow::countText(int field) const
 
 void TallyWindow::setCountText(int field, const QString &text)
 {
-    countField(field)->setText(text);
+    // An equal text changes nothing: the caret, the selection and a reader
+    // are left alone.
+    platform::TextBox *box = countField(field);
+    if (box->text() != text)
+        box->setText(text);
 }
 
 QString TallyWindow::caption(int number) const
@@ -119,7 +212,7 @@ QString TallyWindow::caption(int number) const
 
 void TallyWindow::setCaption(int number, const QString &text)
 {
-    label(number)->setText(text);
+    platform::showValue(label(number), text);
 }
 
 QChar TallyWindow::decimalSeparator() const

@@ -12,6 +12,7 @@
 #include <array>
 
 class QLabel;
+class QMenu;
 
 namespace platform {
 class TextBox;
@@ -39,13 +40,20 @@ Q_SIGNALS:
     void productAboutChosen();
     void makerAboutChosen();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createMenu();
     void nameForAssistiveTechnology();
+    void countChanged();
+    void describeValues(QWidget *focus);
 
     std::array<platform::TextBox *, tally::countFieldCount + 1> m_fields{};
     std::array<QLabel *, tally::labelCount + 1> m_labels{};
     QChar m_decimalSeparator;
+    QMenu *m_aboutMenu = nullptr;
+    int m_recalculationDepth = 0;
 };
 
 // Selects a count field's whole text, so the next keystroke replaces it.

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs accessibility.py, a screen reader's view of Tillomar through AT-SPI,
+# beside a private X server: its own D-Bus session bus, the accessibility
+# bus and its registry, all stopped again by their ids.
+# Usage: accessibility.sh PATH-TO-Tillomar
+. "$(dirname "$0")/session.sh"
+start_session
+
+work=$(mktemp -d)
+# The accessibility bus puts its socket here rather than in the home folder.
+export XDG_RUNTIME_DIR=$work
+stop_buses() {
+    kill ${registry_pid:-} ${launcher_pid:-} ${bus_pid:-} 2>/dev/null || true
+    stop_session
+    # The accessibility bus's daemon goes with its launcher; wait for it.
+    for _ in $(seq 50); do [ -S "$work/at-spi/bus_${DISPLAY#:}" ] || break; sleep 0.1; done
+    rm -rf "$work"
+}
+trap stop_buses EXIT
+
+# owned BUS NAME: the name has an owner; asking never starts one.
+owned() {
+    dbus-send --bus="$1" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
+}
+
+dbus-daemon --session --nofork --print-address=1 >"$work/address" 2>/dev/null &
+bus_pid=$!
+wait_for "the session bus" test -s "$work/address"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/address")
+export DBUS_SESSION_BUS_ADDRESS
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+launcher_pid=$!
+wait_for "the accessibility bus" owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus
+a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | tr -d ' ')
+/usr/libexec/at-spi2-registryd >/dev/null 2>&1 &
+registry_pid=$!
+wait_for "the registry" owned "$a11y_bus" org.a11y.atspi.Registry
+
+/usr/bin/python3 "$(dirname "$0")/accessibility.py" "$1"
