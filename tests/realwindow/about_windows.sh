@@ -71,6 +71,9 @@ tally=$(window_named "Varnholt Tillomar")
 
 choose_about_item 1
 wait_for "the product about window" window_sized $product_size
+# Some window managers (xfwm4) place a new window under the pointer, which
+# is on the menu.
+xdotool windowmove --sync "$(window_sized $product_size)" 500 450 || true
 choose_about_item 2
 wait_for "the maker about window" window_sized $maker_size
 product=$(window_sized $product_size)

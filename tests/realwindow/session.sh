@@ -20,6 +20,7 @@ start_session() {
         *) fail "unknown window manager $wm" ;;
     esac
     wm_pid=$!
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server on $DISPLAY did not start"
     wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
     sleep 0.5
     trap stop_session EXIT
@@ -27,6 +28,8 @@ start_session() {
 
 stop_session() {
     kill "${app_pid:-}" "$wm_pid" "$xvfb_pid" 2>/dev/null || true
+    # Gone before the next session may pick the same display.
+    wait "$wm_pid" "$xvfb_pid" 2>/dev/null || true
 }
 
 # wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.
