@@ -215,10 +215,13 @@ void TestAbout::windowAsDesigned()
     QCOMPARE(window->windowTitle(), QString());
     QVERIFY(window->windowIcon().isNull());
 
-    // A tool window: no title bar, no buttons, no task-bar entry.
+    // A tool window: no title bar, no buttons, no task-bar entry; its thin
+    // frame is its own, one pixel around the client area.
     const Qt::WindowFlags flags = window->windowFlags();
     QCOMPARE(window->windowType(), Qt::Tool);
-    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(flags & Qt::FramelessWindowHint);
+    QCOMPARE(window->clientArea()->pos(), QPoint(1, 1));
+    QCOMPARE(window->size(), clientSize + QSize(2, 2));
     for (Qt::WindowType hint : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
                                 Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
         QVERIFY(!(flags & hint));

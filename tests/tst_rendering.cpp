@@ -3,6 +3,8 @@
 // (QT_SCALE_FACTOR): the window must look the same in device-independent
 // pixels, and every caption must still fit.
 
+#include "tallyprobes.h"
+
 #include "app/application.h"
 #include "platform/controls.h"
 #include "tally/denominations.h"
@@ -60,18 +62,8 @@ void TestRendering::pixelProbes_data()
 {
     QTest::addColumn<QPoint>("point"); // client-area pixels, away from any text
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("window background") << QPoint(3, 3) << QColor(255, 255, 192);
-    QTest::newRow("background right of the panels") << QPoint(510, 200) << QColor(255, 255, 192);
-    QTest::newRow("banner background") << QPoint(90, 10) << QColor(255, 255, 192);
-    QTest::newRow("starting panel") << QPoint(20, 290) << QColor(192, 192, 255);
-    QTest::newRow("ending panel") << QPoint(265, 290) << QColor(192, 192, 255);
-    QTest::newRow("summary panel") << QPoint(145, 400) << QColor(192, 192, 255);
-    QTest::newRow("panel outline") << QPoint(8, 200) << QColor(0, 0, 0);
-    QTest::newRow("display box") << QPoint(236, 316) << QColor(255, 255, 255);
-    QTest::newRow("display box outline") << QPoint(176, 310) << QColor(0, 0, 0);
-    QTest::newRow("row rule beside a field") << QPoint(180, 88) << QColor(0, 0, 0);
-    QTest::newRow("total rule") << QPoint(250, 384) << QColor(0, 0, 0);
-    QTest::newRow("below the total rule") << QPoint(250, 385) << QColor(192, 192, 255);
+    for (const ColourProbe &probe : tallyColourProbes())
+        QTest::newRow(probe.name) << probe.point << probe.colour;
 }
 
 void TestRendering::pixelProbes()
@@ -83,8 +75,7 @@ void TestRendering::pixelProbes()
     const qreal ratio = grab.devicePixelRatio();
     const QImage shot = grab.toImage();
     QCOMPARE(shot.size(), (QSizeF(515, 424) * ratio).toSize());
-    const QPoint device(int((point.x() + 0.5) * ratio), int((point.y() + 0.5) * ratio));
-    QCOMPARE(shot.pixelColor(device), colour);
+    QCOMPARE(colourAt(shot, ratio, point), colour);
 }
 
 void TestRendering::staticCaptionsFit()

@@ -3,11 +3,13 @@
 
 #include "platform/formloader.h"
 #include "platform/windowframe.h"
+#include "platform/windowsystem.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QWindow>
 
 namespace platform {
 
@@ -20,6 +22,23 @@ std::function<void()> &lastWindowUnloaded()
     static std::function<void()> handler = [] { QCoreApplication::quit(); };
     return handler;
 }
+
+// The design's background with the ink, fields and selection that are
+// readable on it. Roles set on a widget outlive later application palettes
+// and style changes, and its controls inherit them; the window itself, its
+// menus and its message boxes keep the desktop's colours.
+QPalette designPalette(QPalette palette, QColor background)
+{
+    palette.setColor(QPalette::Window, background);
+    for (QPalette::ColorRole ink : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(ink, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+constexpr Qt::WindowStates sizedByWindowSystem = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 
 } // namespace
 
@@ -42,11 +61,11 @@ FormWindow::FormWindow(const FormDesign &design)
     setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(m_clientArea);
+    const int frame = drawnFrameWidth(design.frame);
+    setContentsMargins(frame, frame, frame, frame);
     m_clientArea->setMinimumSize(pixels(design.clientWidth), pixels(design.clientHeight));
     if (design.background != noBackground) {
-        QPalette palette = m_clientArea->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(design.background));
-        m_clientArea->setPalette(palette);
+        m_clientArea->setPalette(designPalette(m_clientArea->palette(), QColor::fromRgb(design.background)));
         m_clientArea->setAutoFillBackground(true);
     }
     buildControls(m_clientArea, design);
@@ -56,7 +75,15 @@ void FormWindow::settle()
 {
     layout()->activate();
     m_normalSize = sizeHint();
-    setFixedSize(m_normalSize);
+    if (windowSystemSetsSize()) {
+        // The designed size is the least; in the normal state the window
+        // returns to it (resizeEvent), whatever size it was offered.
+        setMinimumSize(m_normalSize);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(m_normalSize);
+    } else {
+        setFixedSize(m_normalSize);
+    }
     if (m_design.placed) {
         const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
         // The client area, below the menu bar, is what has a place.
@@ -85,7 +112,7 @@ void FormWindow::changeEvent(QEvent *event)
 {
     // A fixed size keeps the user from dragging the frame; a maximized window
     // must still be free to grow, and the controls stay where they are.
-    if (event->type() == QEvent::WindowStateChange && !m_normalSize.isEmpty()) {
+    if (event->type() == QEvent::WindowStateChange && !m_normalSize.isEmpty() && !windowSystemSetsSize()) {
         if (isMaximized()) {
             setMinimumSize(m_normalSize);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -94,6 +121,31 @@ void FormWindow::changeEvent(QEvent *event)
         }
     }
     QMainWindow::changeEvent(event);
+}
+
+void FormWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (windowSystemSetsSize() && !m_normalSize.isEmpty() && size() != m_normalSize)
+        QMetaObject::invokeMethod(this, &FormWindow::keepDesignedSize, Qt::QueuedConnection);
+}
+
+void FormWindow::keepDesignedSize()
+{
+    // Only a resize the window system has configured leads here, so the
+    // state is the configured one too. A normal window may commit a smaller
+    // size than offered (so a dragged frame springs back); a maximized or
+    // fullscreen one must keep the size it was given.
+    const bool sized = (windowState() & sizedByWindowSystem)
+        || (windowHandle() && (windowHandle()->windowStates() & sizedByWindowSystem));
+    if (!sized && size() != m_normalSize)
+        resize(m_normalSize);
+}
+
+void FormWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    paintDrawnFrame(*this, m_design.frame);
 }
 
 FormInstance::~FormInstance()

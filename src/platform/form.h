@@ -19,6 +19,8 @@ namespace platform {
 
 // A loaded window: its controls built from the design, a fixed-size client
 // area (maximizing may still enlarge it; the controls keep their places).
+// A design that fixes the background also fixes the colours drawn on it,
+// whatever the desktop's theme.
 class FormWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,8 +41,12 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    void keepDesignedSize();
+
     const FormDesign &m_design;
     QWidget *m_clientArea = nullptr;
     QSize m_normalSize;

@@ -2,6 +2,7 @@
 #include "platform/windowframe.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QWidget>
 
 #include <cstdint>
@@ -25,10 +26,30 @@ Qt::WindowFlags frameFlags(Frame frame)
     case Frame::FixedSingle:
         return Qt::Window;
     case Frame::ToolWindow:
-        // Customizing with no title hint asks for no title bar and no buttons.
-        return Qt::Tool | Qt::CustomizeWindowHint;
+        return Qt::Tool | Qt::FramelessWindowHint;
     }
     return Qt::Window;
+}
+
+int drawnFrameWidth(Frame frame)
+{
+    return frame == Frame::ToolWindow ? 1 : 0;
+}
+
+void paintDrawnFrame(QWidget &window, Frame frame)
+{
+    const int width = drawnFrameWidth(frame);
+    if (width == 0)
+        return;
+    // Dark under every theme, as a window manager's thin frame is; filled,
+    // not stroked, so that no scale factor smears it.
+    const QColor ink(64, 64, 64);
+    const QRect r = window.rect();
+    QPainter painter(&window);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), ink);
+    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), ink);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), ink);
+    painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), ink);
 }
 
 #if defined(TILLOMAR_X11)
@@ -62,7 +83,6 @@ constexpr std::uint32_t mwmHintsFunctions = 1u << 0;
 constexpr std::uint32_t mwmHintsDecorations = 1u << 1;
 constexpr std::uint32_t mwmFuncMove = 1u << 2;
 constexpr std::uint32_t mwmFuncClose = 1u << 5;
-constexpr std::uint32_t mwmDecorBorder = 1u << 1;
 
 } // namespace
 
@@ -73,10 +93,10 @@ void prepareFrameBeforeMap(QWidget &window, Frame frame)
     const std::optional<Native> x = native(window);
     if (!x)
         return;
-    // Qt can only ask for all decorations or none; a thin border is neither.
-    // Moving and closing stay, as through the window system's own keys.
+    // No decorations, the frame is the window's own; moving and closing stay,
+    // as through the window system's own keys.
     const std::array<std::uint32_t, 5> motif{
-        mwmHintsFunctions | mwmHintsDecorations, mwmFuncMove | mwmFuncClose, mwmDecorBorder, 0, 0};
+        mwmHintsFunctions | mwmHintsDecorations, mwmFuncMove | mwmFuncClose, 0, 0, 0};
     const xcb_atom_t motifHints = atom(x->connection, "_MOTIF_WM_HINTS");
     xcb_change_property(x->connection, XCB_PROP_MODE_REPLACE, x->window, motifHints, motifHints, 32,
                         std::uint32_t(motif.size()), motif.data());

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The frame a window system draws around a window. Qt's window flags say most
-// of it; on X11 a tool window needs three hints Qt does not give: a border
-// without a title bar, no task-bar entry, and no tie to the program's other
-// windows (Qt marks tool windows as utility windows and transients of the
-// whole program, which window managers keep above all its other windows).
+// The frame around a window. A fixed single frame is the window system's:
+// a title bar with its buttons. A tool window's thin frame is drawn by the
+// window itself, one pixel around its client area, on a window the window
+// system leaves undecorated: window managers read a request for "a border
+// but no title bar" each in their own way (a full title bar under xfwm4, no
+// frame at all under metacity), and Wayland has no such request at all.
+// On X11 a tool window needs two hints Qt does not give: no task-bar entry,
+// and no tie to the program's other windows (Qt marks tool windows as
+// utility windows and transients of the whole program, which window managers
+// keep above all its other windows).
 
 #include "platform/formlayout.h"
 
@@ -16,6 +21,11 @@ class QWidget;
 namespace platform {
 
 Qt::WindowFlags frameFlags(Frame frame);
+
+// The width in pixels of the frame the window draws itself, on every side.
+int drawnFrameWidth(Frame frame);
+// Paints that frame along the window's edges.
+void paintDrawnFrame(QWidget &window, Frame frame);
 
 // Call before the window is mapped; creates its native window if need be.
 void prepareFrameBeforeMap(QWidget &window, Frame frame);

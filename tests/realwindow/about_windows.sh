@@ -3,16 +3,17 @@
 # Opens both about windows through the tally window's menu, closes the tally
 # window and checks that the program goes on, that the about windows have a
 # thin frame and no title bar, and that it ends once both are closed with
-# their "Close" buttons.
-# Usage: about_windows.sh PATH-TO-Tillomar
+# their "Close" buttons, under the window manager named (openbox by default).
+# Usage: about_windows.sh PATH-TO-Tillomar [WINDOW-MANAGER]
 . "$(dirname "$0")/session.sh"
-start_session
+start_session "${2:-openbox}"
 
-# Client sizes and Close button centres, in pixels, from the designs.
-product_size="378 161" product_close="336 144"
-maker_size="394 168" maker_close="352 152"
+# Window sizes (the client area of the design and the window's own 1-pixel
+# frame around it) and Close button centres in the window, in pixels.
+product_size="380 163" product_close="337 145"
+maker_size="396 170" maker_close="353 153"
 
-# client_origin WINDOW: the client area's top-left corner on the screen.
+# client_origin WINDOW: the X window's top-left corner on the screen.
 client_origin() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} END {print x, y}'
 }
@@ -53,9 +54,14 @@ topmost() {
 }
 export -f topmost
 
-# The window manager's frame above the client area, in pixels.
+# The window manager's frame above the window, in pixels (0 if it has none).
 top_frame() {
-    xprop -id "$1" _NET_FRAME_EXTENTS | awk -F'= ' '{split($2, e, ", "); print e[3]}'
+    xprop -id "$1" _NET_FRAME_EXTENTS | awk -F'= ' '{split($2, e, ", "); print e[3] + 0}'
+}
+
+# gray X Y: the grey level, 0 to 255, on the screen shot at that point.
+gray() {
+    convert "$shot" -format "%[fx:int(255 * p{$1,$2}.intensity + 0.5)]" info:
 }
 
 "$1" &
@@ -65,6 +71,9 @@ tally=$(window_named "Varnholt Tillomar")
 
 choose_about_item 1
 wait_for "the product about window" window_sized $product_size
+# Some window managers (xfwm4) place a new window under the pointer, which
+# is on the menu.
+xdotool windowmove --sync "$(window_sized $product_size)" 500 450 || true
 choose_about_item 2
 wait_for "the maker about window" window_sized $maker_size
 product=$(window_sized $product_size)
@@ -90,8 +99,8 @@ wait_for "the tally window to close" bash -c "! xwininfo -id $tally 2>/dev/null 
 sleep 0.5
 kill -0 "$app_pid" 2>/dev/null || fail "closing the tally window ended Tillomar with about windows open"
 
-# On the bare desktop, nothing but the thin frame lies just above each about
-# window's client area, where a title bar would be.
+# On the bare desktop, nothing lies just above each about window, where a
+# title bar would be, and a dark 1-pixel frame runs round its client area.
 xdotool windowmove --sync "$product" 100 100 || true
 xdotool windowmove --sync "$maker" 100 400 || true
 sleep 0.5
@@ -100,11 +109,19 @@ import -window root "$shot"
 desktop=$(pixel 1020 760)
 for window in "$product" "$maker"; do
     read -r x y < <(client_origin "$window")
+    read -r width height < <(xwininfo -id "$window" | awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print w, h}')
     [ "$(pixel $((x + 100)) $((y + 5)))" != "$desktop" ] || fail "an about window is not drawn"
-    for above in 4 8 14; do
+    for above in 1 4 8 14; do
         [ "$(pixel $((x + 100)) $((y - above)))" = "$desktop" ] ||
             fail "something is drawn $above pixels above an about window"
     done
+    for edge in "100 0" "0 50" "$((width - 1)) 50" "100 $((height - 1))"; do
+        read -r ex ey <<<"$edge"
+        [ "$(gray $((x + ex)) $((y + ey)))" -lt 100 ] || fail "no dark frame at $edge of an about window"
+    done
+    # Inside the frame the client area begins, in the window's own colour.
+    [ "$(gray $((x + 1)) $((y + 50)))" -gt 150 ] || fail "the frame of an about window is wider than 1 pixel"
+    [ "$(gray $((x + 100)) $((y + 1)))" -gt 150 ] || fail "the frame of an about window is wider than 1 pixel"
 done
 rm -f "$shot"
 
@@ -120,4 +137,4 @@ read -r bx by <<<"$maker_close"
 xdotool mousemove $((x + bx)) $((y + by)) click 1
 wait_for "Tillomar to exit" process_gone "$app_pid"
 wait "$app_pid" || fail "Tillomar exited with status $?"
-echo "PASS: about windows outlive the tally window, have no title bar, and the last one ends Tillomar"
+echo "PASS (${2:-openbox}): about windows outlive the tally window, have a thin frame and no title bar, and the last one ends Tillomar"

@@ -3,7 +3,9 @@
 # manager, and offers helpers to wait for windows and processes.
 set -euo pipefail
 
+# start_session [WINDOW-MANAGER]: openbox unless named (metacity, xfwm4).
 start_session() {
+    local wm=${1:-openbox}
     for display in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
     done
@@ -11,14 +13,23 @@ start_session() {
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     wait_for "X server" xdpyinfo
-    openbox >/dev/null 2>&1 &
+    case "$wm" in
+        openbox | metacity) "$wm" >/dev/null 2>&1 & ;;
+        # Its compositor would draw shadows around every window.
+        xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
+        *) fail "unknown window manager $wm" ;;
+    esac
     wm_pid=$!
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server on $DISPLAY did not start"
+    wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
     sleep 0.5
     trap stop_session EXIT
 }
 
 stop_session() {
     kill "${app_pid:-}" "$wm_pid" "$xvfb_pid" 2>/dev/null || true
+    # Gone before the next session may pick the same display.
+    wait "$wm_pid" "$xvfb_pid" 2>/dev/null || true
 }
 
 # wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.
