@@ -29,11 +29,12 @@ for _ in $(seq "$runs"); do
         start=$EPOCHREALTIME
         "$probes/startup_$name"
         end=$EPOCHREALTIME
-        echo "(${end/./} - ${start/./}) / 1000" | bc -l >>"$times/$name"
+        echo $(((${end/./} - ${start/./}))) >>"$times/$name"
     done
 done
 
-median() { sort -g "$times/$1" | awk '{v[NR] = $1} END {printf "%.1f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2}'; }
+# Medians in milliseconds; the times are in microseconds.
+median() { sort -g "$times/$1" | awk '{v[NR] = $1} END {printf "%.1f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2000}'; }
 for name in "${names[@]}"; do printf '%-9s %6s ms (median of %d)\n' "$name" "$(median "$name")" "$runs"; done
-printf 'Tillomar / one label: %.2f\n' "$(echo "$(median tillomar) / $(median text)" | bc -l)"
-printf 'Tillomar / empty:     %.2f\n' "$(echo "$(median tillomar) / $(median empty)" | bc -l)"
+awk -v t="$(median tillomar)" -v l="$(median text)" -v e="$(median empty)" \
+    'BEGIN {printf "Tillomar / one label: %.2f\nTillomar / empty:     %.2f\n", t / l, t / e}'
