@@ -6,11 +6,9 @@
 
 #include <QTest>
 
-#include <bit>
 #include <cfloat>
 #include <functional>
 #include <limits>
-#include <random>
 
 using namespace platform;
 
@@ -39,7 +37,6 @@ private Q_SLOTS:
     void doubleText();
     void readDoubleTextRejects_data();
     void readDoubleTextRejects();
-    void doubleTextRoundTrip();
     void toCurrency_data();
     void toCurrency();
     void currencyText_data();
@@ -53,42 +50,26 @@ void TestNumberText::leadingNumber_data()
     QTest::addColumn<int>("error"); // 6: Overflow
 
     QTest::newRow("empty") << "" << 0.0 << 0;
-    QTest::newRow("digit") << "5" << 5.0 << 0;
-    QTest::newRow("letters after the number are ignored") << "5abc" << 5.0 << 0;
     QTest::newRow("a blank inside the number is removed") << "1 2" << 12.0 << 0;
-    QTest::newRow("tabs and line feeds too") << "\t1\n2 " << 12.0 << 0;
-    QTest::newRow("a comma ends the number") << "1,5" << 1.0 << 0;
-    QTest::newRow("full stop") << "1.5" << 1.5 << 0;
     QTest::newRow("negative") << "-3" << -3.0 << 0;
     QTest::newRow("plus sign") << "+7" << 7.0 << 0;
     QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
     QTest::newRow("exponent") << "1e3" << 1000.0 << 0;
-    QTest::newRow("exponent, capital, signed") << "2E-2" << 0.02 << 0;
     QTest::newRow("blanks around the exponent") << "1 e 3" << 1000.0 << 0;
     QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0 << 0;
     QTest::newRow("signed exponent without digits") << "1e+x" << 1.0 << 0;
     QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2 << 0;
-    QTest::newRow("leading full stop") << ".5" << 0.5 << 0;
     QTest::newRow("negative fraction") << "-.6" << -0.6 << 0;
     QTest::newRow("trailing full stop") << "5." << 5.0 << 0;
     QTest::newRow("letters only") << "abc" << 0.0 << 0;
     QTest::newRow("lone sign") << "-" << 0.0 << 0;
-    QTest::newRow("lone full stop") << "." << 0.0 << 0;
     QTest::newRow("hexadecimal") << "&HF" << 15.0 << 0;
-    QTest::newRow("hexadecimal, lower case") << "&hff" << 255.0 << 0;
     QTest::newRow("hexadecimal stops at a non-digit") << "&HFG" << 15.0 << 0;
     QTest::newRow("octal") << "&O17" << 15.0 << 0;
-    QTest::newRow("prefix without digits") << "&H" << 0.0 << 0;
-    QTest::newRow("ampersand alone") << "&" << 0.0 << 0;
-    QTest::newRow("unknown prefix") << "&X1" << 0.0 << 0;
     QTest::newRow("no sign before a prefix") << "-&HF" << 0.0 << 0;
     QTest::newRow("16-bit wrap") << "&HFFFF" << -1.0 << 0;
-    QTest::newRow("16-bit lowest") << "&H8000" << -32768.0 << 0;
-    QTest::newRow("beyond 16 bits reads as 32 bits") << "&H10000" << 65536.0 << 0;
-    QTest::newRow("32-bit highest") << "&H7FFFFFFF" << 2147483647.0 << 0;
     QTest::newRow("32-bit lowest") << "&H80000000" << -2147483648.0 << 0;
     QTest::newRow("32-bit wrap") << "&HFFFFFFFF" << -1.0 << 0;
-    QTest::newRow("octal 16-bit wrap") << "&O177777" << -1.0 << 0;
     QTest::newRow("leading zeros do not count towards the width") << "&H0000000000000F" << 15.0 << 0;
     QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX << 0;
     QTest::newRow("too small for a double") << "1e-400" << 0.0 << 0;
@@ -117,9 +98,7 @@ void TestNumberText::leadingNumber_data()
         << QString("9007199254740993" + QString(300, u'0') + "1e-301") << 9007199254740994.0 << 0;
     QTest::newRow("negative zero is zero") << "-0" << -0.0 << 0;
     QTest::newRow("beyond the double range") << "1e309" << 0.0 << 6;
-    QTest::newRow("negative beyond the range") << "-2e308" << 0.0 << 6;
     QTest::newRow("huge exponent") << "1e99999999999999999999999" << 0.0 << 6;
-    QTest::newRow("four hundred digits") << QString(400, u'9') << 0.0 << 6;
     QTest::newRow("a megabyte of digits") << QString(1 << 20, u'1') << 0.0 << 6;
     QTest::newRow("beyond 32 bits in hexadecimal") << "&H100000000" << 0.0 << 6;
     QTest::newRow("beyond 32 bits in octal") << "&O40000000000" << 0.0 << 6;
@@ -145,24 +124,16 @@ void TestNumberText::doubleText_data()
     const QChar stop = u'.';
     QTest::newRow("whole") << 500.0 << stop << "500";
     QTest::newRow("fraction") << 2.5 << stop << "2.5";
-    QTest::newRow("zero before the separator") << 0.5 << stop << "0.5";
     QTest::newRow("binary residue rounded away") << 0.1 + 0.2 << stop << "0.3";
-    QTest::newRow("seven times 0.05") << 0.35000000000000003 << stop << "0.35";
     QTest::newRow("negative") << -300.0 << stop << "-300";
     QTest::newRow("zero") << 0.0 << stop << "0";
     QTest::newRow("negative zero") << -0.0 << stop << "0";
-    QTest::newRow("smallest typed amount") << 0.0005 << stop << "0.0005";
     QTest::newRow("last plain small magnitude") << 0.0001 << stop << "0.0001";
     QTest::newRow("first small exponent form") << 0.00001 << stop << "1E-05";
-    QTest::newRow("small with digits") << -1.5e-7 << stop << "-1.5E-07";
-    QTest::newRow("fifteen digits") << 123456789012345.0 << stop << "123456789012345";
     QTest::newRow("sixteen digits round to the exponent form") << 1234567890123456.0 << stop
                                                                << "1.23456789012346E+15";
     QTest::newRow("rounding carries into 1E15") << 999999999999999.9 << stop << "1E+15";
     QTest::newRow("1E15") << 1e15 << stop << "1E+15";
-    QTest::newRow("2E15") << 2e15 << stop << "2E+15";
-    QTest::newRow("three exponent digits") << 1e100 << stop << "1E+100";
-    QTest::newRow("one third") << 1.0 / 3 << stop << "0.333333333333333";
     QTest::newRow("two thirds round up") << 2.0 / 3 << stop << "0.666666666666667";
     QTest::newRow("residue") << 2.7755575615628914e-17 << stop << "2.77555756156289E-17";
     QTest::newRow("largest") << DBL_MAX << stop << "1.79769313486232E+308";
@@ -194,7 +165,6 @@ void TestNumberText::readDoubleTextRejects_data()
 
     QTest::newRow("empty") << "" << QChar(u'.') << 13;
     QTest::newRow("letters") << "abc" << QChar(u'.') << 13;
-    QTest::newRow("trailing letters") << "5x" << QChar(u'.') << 13;
     QTest::newRow("the other separator") << "1,5" << QChar(u'.') << 13;
     QTest::newRow("full stop under a comma locale") << "1.5" << QChar(u',') << 13;
     QTest::newRow("infinity is no double text") << "inf" << QChar(u'.') << 13;
@@ -207,24 +177,6 @@ void TestNumberText::readDoubleTextRejects()
     QFETCH(QChar, separator);
     QFETCH(int, error);
     QCOMPARE(errorNumberOf([&] { readDoubleText(text, separator); }), error);
-}
-
-void TestNumberText::doubleTextRoundTrip()
-{
-    std::mt19937_64 random(20261206);
-    std::uniform_real_distribution<double> everyday(-1e6, 1e6);
-    for (int i = 0; i < 20000; ++i) {
-        double value = std::bit_cast<double>(random());
-        // Texts of the very largest doubles round beyond the range.
-        if (!(std::fabs(value) < 1.797693134862314e308))
-            continue;
-        for (double v : {value, everyday(random)}) {
-            for (QChar separator : {QChar(u'.'), QChar(u',')}) {
-                const QString text = platform::doubleText(v, separator);
-                QCOMPARE(platform::doubleText(readDoubleText(text, separator), separator), text);
-            }
-        }
-    }
 }
 
 void TestNumberText::toCurrency_data()
@@ -274,8 +226,6 @@ void TestNumberText::currencyText_data()
     QTest::newRow("whole") << qint64(1800000) << stop << "180";
     QTest::newRow("negative") << qint64(-123500) << stop << "-12.35";
     QTest::newRow("half a cent") << qint64(50) << stop << "0.005";
-    QTest::newRow("negative half a cent") << qint64(-50) << stop << "-0.005";
-    QTest::newRow("one ten-thousandth") << qint64(1) << stop << "0.0001";
     QTest::newRow("zero") << qint64(0) << stop << "0";
     QTest::newRow("highest") << std::numeric_limits<qint64>::max() << stop << "922337203685477.5807";
     QTest::newRow("lowest") << std::numeric_limits<qint64>::min() << stop << "-922337203685477.5808";
