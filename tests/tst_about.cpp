@@ -72,8 +72,6 @@ private Q_SLOTS:
     void oneWindowHoweverOftenChosen();
     void windowAsDesigned_data();
     void windowAsDesigned();
-    void keyboardCloses_data();
-    void keyboardCloses();
     void programEndsAfterLastWindow_data();
     void programEndsAfterLastWindow();
 
@@ -158,25 +156,6 @@ void TestAbout::windowAsDesigned()
 
     QCOMPARE(closeButton(window)->text(), "Close");
     QCOMPARE(window->focusWidget(), closeButton(window));
-}
-
-void TestAbout::keyboardCloses_data()
-{
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<int>("key");
-    QTest::newRow("product about, keypad Enter") << QStringLiteral("Form2") << int(Qt::Key_Enter);
-    QTest::newRow("maker about, Space") << QStringLiteral("Form3") << int(Qt::Key_Space);
-}
-
-void TestAbout::keyboardCloses()
-{
-    QFETCH(QString, form);
-    QFETCH(int, key);
-    FormWindow *window = choose(form);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QCOMPARE(QApplication::focusWidget(), closeButton(window));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-    QVERIFY(!instance(form).window());
 }
 
 void TestAbout::programEndsAfterLastWindow_data()

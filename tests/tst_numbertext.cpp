@@ -52,29 +52,21 @@ void TestNumberText::leadingNumber_data()
     QTest::newRow("empty") << "" << 0.0 << 0;
     QTest::newRow("a blank inside the number is removed") << "1 2" << 12.0 << 0;
     QTest::newRow("negative") << "-3" << -3.0 << 0;
-    QTest::newRow("plus sign") << "+7" << 7.0 << 0;
     QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
     QTest::newRow("exponent") << "1e3" << 1000.0 << 0;
-    QTest::newRow("blanks around the exponent") << "1 e 3" << 1000.0 << 0;
     QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0 << 0;
-    QTest::newRow("signed exponent without digits") << "1e+x" << 1.0 << 0;
     QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2 << 0;
-    QTest::newRow("negative fraction") << "-.6" << -0.6 << 0;
-    QTest::newRow("trailing full stop") << "5." << 5.0 << 0;
     QTest::newRow("letters only") << "abc" << 0.0 << 0;
     QTest::newRow("lone sign") << "-" << 0.0 << 0;
     QTest::newRow("hexadecimal") << "&HF" << 15.0 << 0;
-    QTest::newRow("hexadecimal stops at a non-digit") << "&HFG" << 15.0 << 0;
     QTest::newRow("octal") << "&O17" << 15.0 << 0;
     QTest::newRow("no sign before a prefix") << "-&HF" << 0.0 << 0;
     QTest::newRow("16-bit wrap") << "&HFFFF" << -1.0 << 0;
-    QTest::newRow("32-bit lowest") << "&H80000000" << -2147483648.0 << 0;
     QTest::newRow("32-bit wrap") << "&HFFFFFFFF" << -1.0 << 0;
     QTest::newRow("leading zeros do not count towards the width") << "&H0000000000000F" << 15.0 << 0;
     QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX << 0;
     QTest::newRow("too small for a double") << "1e-400" << 0.0 << 0;
     QTest::newRow("a megabyte of blanks") << QString(QString(1 << 20, u' ') + "7") << 7.0 << 0;
-    QTest::newRow("a megabyte of letters after") << QString("7" + QString(1 << 20, u'x')) << 7.0 << 0;
     QTest::newRow("a megabyte of zeros in hexadecimal") << QString("&H" + QString(1 << 20, u'0') + "F") << 15.0 << 0;
     QTest::newRow("zeros before the first digit") << QString("0." + QString(400, u'0') + "5e401") << 5.0 << 0;
     QTest::newRow("below the smallest subnormal") << QString("0." + QString(1 << 20, u'0') + "1") << 0.0 << 0;
@@ -98,10 +90,8 @@ void TestNumberText::leadingNumber_data()
         << QString("9007199254740993" + QString(300, u'0') + "1e-301") << 9007199254740994.0 << 0;
     QTest::newRow("negative zero is zero") << "-0" << -0.0 << 0;
     QTest::newRow("beyond the double range") << "1e309" << 0.0 << 6;
-    QTest::newRow("huge exponent") << "1e99999999999999999999999" << 0.0 << 6;
     QTest::newRow("a megabyte of digits") << QString(1 << 20, u'1') << 0.0 << 6;
     QTest::newRow("beyond 32 bits in hexadecimal") << "&H100000000" << 0.0 << 6;
-    QTest::newRow("beyond 32 bits in octal") << "&O40000000000" << 0.0 << 6;
 }
 
 void TestNumberText::leadingNumber()
@@ -189,7 +179,6 @@ void TestNumberText::toCurrency_data()
     QTest::newRow("negative") << -12.35 << qint64(-123500) << 0;
     QTest::newRow("exact tie to even, down") << 0.03125 << qint64(312) << 0;
     QTest::newRow("exact tie to even, up") << 0.09375 << qint64(938) << 0;
-    QTest::newRow("negative tie to even") << -0.03125 << qint64(-312) << 0;
     QTest::newRow("negative tie to even, up") << -0.09375 << qint64(-938) << 0;
     // 1.00005 is stored a little above the half, 2.00005 a little below.
     QTest::newRow("just above a tie") << 1.00005 << qint64(10001) << 0;
@@ -202,7 +191,6 @@ void TestNumberText::toCurrency_data()
     QTest::newRow("last double above the lower end") << -922337203685477.5 << qint64(-9223372036854775000) << 0;
     QTest::newRow("first double above the upper end") << 922337203685477.625 << qint64(0) << 6;
     QTest::newRow("first double below the lower end") << -922337203685477.625 << qint64(0) << 6;
-    QTest::newRow("far beyond") << 1e300 << qint64(0) << 6;
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << qint64(0) << 6;
 }
 
