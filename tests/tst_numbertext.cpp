@@ -6,21 +6,13 @@
 
 #include <QTest>
 
-#include <bit>
 #include <cfloat>
-#include <cstring>
+#include <functional>
 #include <limits>
-#include <random>
 
 using namespace platform;
 
 namespace {
-
-// QCOMPARE on doubles is fuzzy; these rules must hold to the last bit.
-bool sameNumber(double a, double b)
-{
-    return a == b;
-}
 
 int errorNumberOf(const std::function<void()> &f)
 {
@@ -41,19 +33,12 @@ class TestNumberText : public QObject
 private Q_SLOTS:
     void leadingNumber_data();
     void leadingNumber();
-    void leadingNumberOverflow_data();
-    void leadingNumberOverflow();
-    void leadingNumberLongTexts();
-    void zeroTest();
     void doubleText_data();
     void doubleText();
     void readDoubleTextRejects_data();
     void readDoubleTextRejects();
-    void doubleTextRoundTrip();
     void toCurrency_data();
     void toCurrency();
-    void toCurrencyOverflow_data();
-    void toCurrencyOverflow();
     void currencyText_data();
     void currencyText();
 };
@@ -62,96 +47,62 @@ void TestNumberText::leadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
+    QTest::addColumn<int>("error"); // 6: Overflow
 
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("digit") << "5" << 5.0;
-    QTest::newRow("letters after the number are ignored") << "5abc" << 5.0;
-    QTest::newRow("a blank inside the number is removed") << "1 2" << 12.0;
-    QTest::newRow("tabs and line feeds too") << "\t1\n2 " << 12.0;
-    QTest::newRow("a comma ends the number") << "1,5" << 1.0;
-    QTest::newRow("full stop") << "1.5" << 1.5;
-    QTest::newRow("negative") << "-3" << -3.0;
-    QTest::newRow("plus sign") << "+7" << 7.0;
-    QTest::newRow("blank after the sign") << "- 4" << -4.0;
-    QTest::newRow("exponent") << "1e3" << 1000.0;
-    QTest::newRow("exponent, capital, signed") << "2E-2" << 0.02;
-    QTest::newRow("blanks around the exponent") << "1 e 3" << 1000.0;
-    QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0;
-    QTest::newRow("signed exponent without digits") << "1e+x" << 1.0;
-    QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2;
-    QTest::newRow("leading full stop") << ".5" << 0.5;
-    QTest::newRow("negative fraction") << "-.6" << -0.6;
-    QTest::newRow("trailing full stop") << "5." << 5.0;
-    QTest::newRow("letters only") << "abc" << 0.0;
-    QTest::newRow("lone sign") << "-" << 0.0;
-    QTest::newRow("lone full stop") << "." << 0.0;
-    QTest::newRow("hexadecimal") << "&HF" << 15.0;
-    QTest::newRow("hexadecimal, lower case") << "&hff" << 255.0;
-    QTest::newRow("hexadecimal stops at a non-digit") << "&HFG" << 15.0;
-    QTest::newRow("octal") << "&O17" << 15.0;
-    QTest::newRow("prefix without digits") << "&H" << 0.0;
-    QTest::newRow("ampersand alone") << "&" << 0.0;
-    QTest::newRow("unknown prefix") << "&X1" << 0.0;
-    QTest::newRow("no sign before a prefix") << "-&HF" << 0.0;
-    QTest::newRow("16-bit wrap") << "&HFFFF" << -1.0;
-    QTest::newRow("16-bit lowest") << "&H8000" << -32768.0;
-    QTest::newRow("beyond 16 bits reads as 32 bits") << "&H10000" << 65536.0;
-    QTest::newRow("32-bit highest") << "&H7FFFFFFF" << 2147483647.0;
-    QTest::newRow("32-bit lowest") << "&H80000000" << -2147483648.0;
-    QTest::newRow("32-bit wrap") << "&HFFFFFFFF" << -1.0;
-    QTest::newRow("octal 16-bit wrap") << "&O177777" << -1.0;
-    QTest::newRow("leading zeros do not count towards the width") << "&H0000000000000F" << 15.0;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
-    QTest::newRow("too small for a double") << "1e-400" << 0.0;
-    QTest::newRow("correctly rounded, tie to even") << "9007199254740993" << 9007199254740992.0;
-    // A non-zero digit far past the first 800 still breaks the tie upwards.
-    QTest::newRow("very long fraction")
-        << QString("9007199254740993." + QString(1000, u'0') + "1") << 9007199254740994.0;
-    QTest::newRow("zeros before the first digit")
-        << QString("0." + QString(400, u'0') + "5e401") << 5.0;
+    QTest::newRow("empty") << "" << 0.0 << 0;
+    QTest::newRow("a blank inside the number is removed") << "1 2" << 12.0 << 0;
+    QTest::newRow("negative") << "-3" << -3.0 << 0;
+    QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
+    QTest::newRow("exponent") << "1e3" << 1000.0 << 0;
+    QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0 << 0;
+    QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2 << 0;
+    QTest::newRow("letters only") << "abc" << 0.0 << 0;
+    QTest::newRow("lone sign") << "-" << 0.0 << 0;
+    QTest::newRow("hexadecimal") << "&HF" << 15.0 << 0;
+    QTest::newRow("octal") << "&O17" << 15.0 << 0;
+    QTest::newRow("no sign before a prefix") << "-&HF" << 0.0 << 0;
+    QTest::newRow("16-bit wrap") << "&HFFFF" << -1.0 << 0;
+    QTest::newRow("32-bit wrap") << "&HFFFFFFFF" << -1.0 << 0;
+    QTest::newRow("leading zeros do not count towards the width") << "&H0000000000000F" << 15.0 << 0;
+    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX << 0;
+    QTest::newRow("too small for a double") << "1e-400" << 0.0 << 0;
+    QTest::newRow("a megabyte of blanks") << QString(QString(1 << 20, u' ') + "7") << 7.0 << 0;
+    QTest::newRow("a megabyte of zeros in hexadecimal") << QString("&H" + QString(1 << 20, u'0') + "F") << 15.0 << 0;
+    QTest::newRow("zeros before the first digit") << QString("0." + QString(400, u'0') + "5e401") << 5.0 << 0;
+    QTest::newRow("below the smallest subnormal") << QString("0." + QString(1 << 20, u'0') + "1") << 0.0 << 0;
+    // Correct rounding, however long the text. 2^53 + 1 = 9007199254740993 lies
+    // halfway between the doubles 2^53 and 2^53 + 2; 1 + 2^-53, written out
+    // exactly, halfway between 1 and 1 + 2^-52 = 1.0000000000000002. A tie goes
+    // to the even neighbour (2^53, 1); any non-zero digit after it, however
+    // far on, goes up, and trailing zeros change nothing.
+    const QString tie = "1.00000000000000011102230246251565404236316680908203125";
+    QTest::newRow("2^53 + 1, tie to even") << "9007199254740993" << 9007199254740992.0 << 0;
+    QTest::newRow("1 + 2^-53 exactly, tie to even") << tie << 1.0 << 0;
+    QTest::newRow("tie, 500 zeros after") << QString(tie + QString(500, u'0')) << 1.0 << 0;
+    QTest::newRow("tie, a 1 at the 356th digit") << QString(tie + QString(300, u'0') + "1") << 1.0000000000000002 << 0;
+    QTest::newRow("tie, a 1 at the 1056th digit") << QString(tie + QString(1000, u'0') + "1") << 1.0000000000000002 << 0;
+    QTest::newRow("just below the tie, 300 nines")
+        << QString(tie.chopped(1) + "4" + QString(300, u'9')) << 1.0 << 0;
+    QTest::newRow("above the tie at the 23rd digit") << "1.0000000000000001110224" << 1.0000000000000002 << 0;
+    QTest::newRow("2^53 + 1, a 1 at the 1018th digit")
+        << QString("9007199254740993." + QString(1000, u'0') + "1") << 9007199254740994.0 << 0;
+    QTest::newRow("2^53 + 1, 300 digits before a late 1 and the exponent")
+        << QString("9007199254740993" + QString(300, u'0') + "1e-301") << 9007199254740994.0 << 0;
+    QTest::newRow("negative zero is zero") << "-0" << -0.0 << 0;
+    QTest::newRow("beyond the double range") << "1e309" << 0.0 << 6;
+    QTest::newRow("a megabyte of digits") << QString(1 << 20, u'1') << 0.0 << 6;
+    QTest::newRow("beyond 32 bits in hexadecimal") << "&H100000000" << 0.0 << 6;
 }
 
 void TestNumberText::leadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    const double actual = platform::leadingNumber(text);
-    QVERIFY2(sameNumber(actual, value), qPrintable(QString::number(actual, 'g', 17)));
-}
-
-void TestNumberText::leadingNumberOverflow_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("beyond the double range") << "1e309";
-    QTest::newRow("negative beyond the range") << "-2e308";
-    QTest::newRow("huge exponent") << "1e99999999999999999999999";
-    QTest::newRow("four hundred digits") << QString(400, u'9');
-    QTest::newRow("beyond 32 bits in hexadecimal") << "&H100000000";
-    QTest::newRow("beyond 32 bits in octal") << "&O40000000000";
-}
-
-void TestNumberText::leadingNumberOverflow()
-{
-    QFETCH(QString, text);
-    QCOMPARE(errorNumberOf([&] { platform::leadingNumber(text); }), 6);
-}
-
-void TestNumberText::leadingNumberLongTexts()
-{
-    const QString megabyte(1 << 20, u'1');
-    QCOMPARE(errorNumberOf([&] { platform::leadingNumber(megabyte); }), 6);
-    QVERIFY(sameNumber(platform::leadingNumber(QString(1 << 20, u' ') + "7"), 7.0));
-    QVERIFY(sameNumber(platform::leadingNumber("0." + QString(1 << 20, u'0') + "1"), 0.0));
-    QVERIFY(sameNumber(platform::leadingNumber("&H" + QString(1 << 20, u'0') + "F"), 15.0));
-    QVERIFY(sameNumber(platform::leadingNumber("7" + QString(1 << 20, u'x')), 7.0));
-}
-
-void TestNumberText::zeroTest()
-{
-    QVERIFY(isZero(0.0));
-    QVERIFY(isZero(-0.0));
-    QVERIFY(!isZero(DBL_TRUE_MIN));
-    QVERIFY(isZero(platform::leadingNumber(u"-0")));
+    QFETCH(int, error);
+    double actual = 0;
+    QCOMPARE(errorNumberOf([&] { actual = platform::leadingNumber(text); }), error);
+    // QCOMPARE on doubles is fuzzy; these rules must hold to the last bit.
+    QVERIFY2(actual == value && isZero(actual) == (value == 0), qPrintable(QString::number(actual, 'g', 17)));
 }
 
 void TestNumberText::doubleText_data()
@@ -163,24 +114,16 @@ void TestNumberText::doubleText_data()
     const QChar stop = u'.';
     QTest::newRow("whole") << 500.0 << stop << "500";
     QTest::newRow("fraction") << 2.5 << stop << "2.5";
-    QTest::newRow("zero before the separator") << 0.5 << stop << "0.5";
     QTest::newRow("binary residue rounded away") << 0.1 + 0.2 << stop << "0.3";
-    QTest::newRow("seven times 0.05") << 0.35000000000000003 << stop << "0.35";
     QTest::newRow("negative") << -300.0 << stop << "-300";
     QTest::newRow("zero") << 0.0 << stop << "0";
     QTest::newRow("negative zero") << -0.0 << stop << "0";
-    QTest::newRow("smallest typed amount") << 0.0005 << stop << "0.0005";
     QTest::newRow("last plain small magnitude") << 0.0001 << stop << "0.0001";
     QTest::newRow("first small exponent form") << 0.00001 << stop << "1E-05";
-    QTest::newRow("small with digits") << -1.5e-7 << stop << "-1.5E-07";
-    QTest::newRow("fifteen digits") << 123456789012345.0 << stop << "123456789012345";
     QTest::newRow("sixteen digits round to the exponent form") << 1234567890123456.0 << stop
                                                                << "1.23456789012346E+15";
     QTest::newRow("rounding carries into 1E15") << 999999999999999.9 << stop << "1E+15";
     QTest::newRow("1E15") << 1e15 << stop << "1E+15";
-    QTest::newRow("2E15") << 2e15 << stop << "2E+15";
-    QTest::newRow("three exponent digits") << 1e100 << stop << "1E+100";
-    QTest::newRow("one third") << 1.0 / 3 << stop << "0.333333333333333";
     QTest::newRow("two thirds round up") << 2.0 / 3 << stop << "0.666666666666667";
     QTest::newRow("residue") << 2.7755575615628914e-17 << stop << "2.77555756156289E-17";
     QTest::newRow("largest") << DBL_MAX << stop << "1.79769313486232E+308";
@@ -212,7 +155,6 @@ void TestNumberText::readDoubleTextRejects_data()
 
     QTest::newRow("empty") << "" << QChar(u'.') << 13;
     QTest::newRow("letters") << "abc" << QChar(u'.') << 13;
-    QTest::newRow("trailing letters") << "5x" << QChar(u'.') << 13;
     QTest::newRow("the other separator") << "1,5" << QChar(u'.') << 13;
     QTest::newRow("full stop under a comma locale") << "1.5" << QChar(u',') << 13;
     QTest::newRow("infinity is no double text") << "inf" << QChar(u'.') << 13;
@@ -227,64 +169,39 @@ void TestNumberText::readDoubleTextRejects()
     QCOMPARE(errorNumberOf([&] { readDoubleText(text, separator); }), error);
 }
 
-void TestNumberText::doubleTextRoundTrip()
-{
-    std::mt19937_64 random(20261206);
-    std::uniform_real_distribution<double> everyday(-1e6, 1e6);
-    for (int i = 0; i < 20000; ++i) {
-        double value = std::bit_cast<double>(random());
-        // Texts of the very largest doubles round beyond the range.
-        if (!(std::fabs(value) < 1.797693134862314e308))
-            continue;
-        for (double v : {value, everyday(random)}) {
-            for (QChar separator : {QChar(u'.'), QChar(u',')}) {
-                const QString text = platform::doubleText(v, separator);
-                QCOMPARE(platform::doubleText(readDoubleText(text, separator), separator), text);
-            }
-        }
-    }
-}
-
 void TestNumberText::toCurrency_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<qint64>("tenThousandths");
+    QTest::addColumn<int>("error");
 
-    QTest::newRow("whole") << 180.0 << qint64(1800000);
-    QTest::newRow("negative") << -12.35 << qint64(-123500);
-    QTest::newRow("exact tie to even, down") << 0.03125 << qint64(312);
-    QTest::newRow("exact tie to even, up") << 0.09375 << qint64(938);
-    QTest::newRow("negative tie") << -0.03125 << qint64(-312);
+    QTest::newRow("whole") << 180.0 << qint64(1800000) << 0;
+    QTest::newRow("negative") << -12.35 << qint64(-123500) << 0;
+    QTest::newRow("exact tie to even, down") << 0.03125 << qint64(312) << 0;
+    QTest::newRow("exact tie to even, up") << 0.09375 << qint64(938) << 0;
+    QTest::newRow("negative tie to even, up") << -0.09375 << qint64(-938) << 0;
     // 1.00005 is stored a little above the half, 2.00005 a little below.
-    QTest::newRow("just above a tie") << 1.00005 << qint64(10001);
-    QTest::newRow("just below a tie") << 2.00005 << qint64(20000);
-    QTest::newRow("tiny positive") << 0.00005 << qint64(1);
-    QTest::newRow("residue") << 2.7755575615628914e-17 << qint64(0);
-    QTest::newRow("largest in range") << 922337203685477.5 << qint64(9223372036854775000);
-    QTest::newRow("lowest in range") << -922337203685477.5 << qint64(-9223372036854775000);
+    QTest::newRow("just above a tie") << 1.00005 << qint64(10001) << 0;
+    QTest::newRow("just below a tie") << 2.00005 << qint64(20000) << 0;
+    QTest::newRow("residue") << 2.7755575615628914e-17 << qint64(0) << 0;
+    // The range ends, 922337203685477.5807 and -922337203685477.5808, lie
+    // between doubles, which are an eighth apart there: the last double inside
+    // each end is .5, the first outside .625.
+    QTest::newRow("last double below the upper end") << 922337203685477.5 << qint64(9223372036854775000) << 0;
+    QTest::newRow("last double above the lower end") << -922337203685477.5 << qint64(-9223372036854775000) << 0;
+    QTest::newRow("first double above the upper end") << 922337203685477.625 << qint64(0) << 6;
+    QTest::newRow("first double below the lower end") << -922337203685477.625 << qint64(0) << 6;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << qint64(0) << 6;
 }
 
 void TestNumberText::toCurrency()
 {
     QFETCH(double, value);
     QFETCH(qint64, tenThousandths);
-    QCOMPARE(platform::toCurrency(value).tenThousandths, tenThousandths);
-}
-
-void TestNumberText::toCurrencyOverflow_data()
-{
-    QTest::addColumn<double>("value");
-    // The doubles next to the range ends lie an eighth beyond them.
-    QTest::newRow("just above the range") << 922337203685477.625;
-    QTest::newRow("just below the range") << -922337203685477.625;
-    QTest::newRow("far beyond") << 1e300;
-    QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
-}
-
-void TestNumberText::toCurrencyOverflow()
-{
-    QFETCH(double, value);
-    QCOMPARE(errorNumberOf([&] { platform::toCurrency(value); }), 6);
+    QFETCH(int, error);
+    qint64 actual = 0;
+    QCOMPARE(errorNumberOf([&] { actual = platform::toCurrency(value).tenThousandths; }), error);
+    QCOMPARE(actual, tenThousandths);
 }
 
 void TestNumberText::currencyText_data()
@@ -297,8 +214,6 @@ void TestNumberText::currencyText_data()
     QTest::newRow("whole") << qint64(1800000) << stop << "180";
     QTest::newRow("negative") << qint64(-123500) << stop << "-12.35";
     QTest::newRow("half a cent") << qint64(50) << stop << "0.005";
-    QTest::newRow("negative half a cent") << qint64(-50) << stop << "-0.005";
-    QTest::newRow("one ten-thousandth") << qint64(1) << stop << "0.0001";
     QTest::newRow("zero") << qint64(0) << stop << "0";
     QTest::newRow("highest") << std::numeric_limits<qint64>::max() << stop << "922337203685477.5807";
     QTest::newRow("lowest") << std::numeric_limits<qint64>::min() << stop << "-922337203685477.5808";
