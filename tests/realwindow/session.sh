@@ -6,12 +6,15 @@ set -euo pipefail
 # start_session [WINDOW-MANAGER]: openbox unless named (metacity, xfwm4).
 start_session() {
     local wm=${1:-openbox}
-    for display in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-    done
-    export DISPLAY=":$display"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    session_dir=$(mktemp -d)
+    # A script that started processes of its own first names their clean-up.
+    trap 'stop_session; ${extra_cleanup:-true}' EXIT
+    # The server picks a free display itself, so that sessions started at
+    # the same time never share one.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" >/dev/null 2>&1 &
     xvfb_pid=$!
+    wait_for "X server" test -s "$session_dir/display"
+    export DISPLAY=":$(cat "$session_dir/display")"
     wait_for "X server" xdpyinfo
     case "$wm" in
         openbox | metacity) "$wm" >/dev/null 2>&1 & ;;
@@ -23,13 +26,14 @@ start_session() {
     kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server on $DISPLAY did not start"
     wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
     sleep 0.5
-    trap stop_session EXIT
 }
 
 stop_session() {
-    kill "${app_pid:-}" "$wm_pid" "$xvfb_pid" 2>/dev/null || true
-    # Gone before the next session may pick the same display.
-    wait "$wm_pid" "$xvfb_pid" 2>/dev/null || true
+    local pids=(${app_pid:-} ${wm_pid:-} ${xvfb_pid:-})
+    [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true
+    # Gone before the next session begins.
+    [ ${#pids[@]} -eq 0 ] || wait "${pids[@]}" 2>/dev/null || true
+    rm -rf "${session_dir:-}"
 }
 
 # wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.

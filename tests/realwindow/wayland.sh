@@ -43,8 +43,8 @@ env -u DISPLAY WAYLAND_DEBUG=client "$2" 2>"$log" &
 app_pid=$!
 native_toplevel
 
+extra_cleanup=stop_weston
 start_session
-trap 'stop_session; stop_weston' EXIT
 
 echo "== An X server too: Tillomar runs through it"
 "$2" &
