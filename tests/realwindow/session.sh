@@ -10,18 +10,25 @@ start_session() {
         [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
     done
     export DISPLAY=":$display"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
+    # window manager that connects at that moment.
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     wait_for "X server" xdpyinfo
+    wm_log=$(mktemp)
     case "$wm" in
-        openbox | metacity) "$wm" >/dev/null 2>&1 & ;;
+        openbox | metacity) "$wm" >"$wm_log" 2>&1 & ;;
         # Its compositor would draw shadows around every window.
-        xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
+        xfwm4) xfwm4 --compositor=off >"$wm_log" 2>&1 & ;;
         *) fail "unknown window manager $wm" ;;
     esac
     wm_pid=$!
     kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server on $DISPLAY did not start"
-    wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+    if ! (wait_for "$wm" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); then
+        cat "$wm_log" >&2
+        exit 1
+    fi
+    rm -f "$wm_log"
     sleep 0.5
     trap stop_session EXIT
 }
