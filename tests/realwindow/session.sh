@@ -11,20 +11,25 @@ start_session() {
     trap 'stop_session; ${extra_cleanup:-true}' EXIT
     # The server picks a free display itself, so that sessions started at
     # the same time never share one.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" >/dev/null 2>&1 &
+    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
+    # window manager that connects at that moment.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$session_dir/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     wait_for "X server" test -s "$session_dir/display"
     export DISPLAY=":$(cat "$session_dir/display")"
     wait_for "X server" xdpyinfo
     case "$wm" in
-        openbox | metacity) "$wm" >/dev/null 2>&1 & ;;
+        openbox | metacity) "$wm" >"$session_dir/wm.log" 2>&1 & ;;
         # Its compositor would draw shadows around every window.
-        xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
+        xfwm4) xfwm4 --compositor=off >"$session_dir/wm.log" 2>&1 & ;;
         *) fail "unknown window manager $wm" ;;
     esac
     wm_pid=$!
     kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server on $DISPLAY did not start"
-    wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+    if ! (wait_for "$wm" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); then
+        cat "$session_dir/wm.log" >&2
+        exit 1
+    fi
     sleep 0.5
 }
 
