@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The windows as drawn and the tally window as announced. Run at several
+// The windows as drawn. Run at several
 // scale factors (QT_SCALE_FACTOR); the pictures are compared at scale 1.
 
 #include "referencepicture.h"
@@ -10,7 +10,6 @@
 #include "ui/about/form3layout.h"
 #include "ui/tally_window/tallywindow.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -33,11 +32,6 @@ std::unique_ptr<Window> openWindow(const Design &...design)
     return window;
 }
 
-QAccessibleInterface *accessible(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget);
-}
-
 } // namespace
 
 class TestRendering : public QObject
@@ -50,9 +44,6 @@ private Q_SLOTS:
     void windowAtLoadAsPictured();
     void staticCaptionsFit();
     void bannerIsCrisp();
-    void accessibleNames_data();
-    void accessibleNames();
-    void decorativeMarksAreSilent();
 };
 
 void TestRendering::initTestCase()
@@ -107,54 +98,6 @@ void TestRendering::bannerIsCrisp()
         const QImage byQt = QImage(QStringLiteral(":/banner.bmp")).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(picture.toImage().convertToFormat(QImage::Format_RGB32), byQt);
     }
-}
-
-void TestRendering::accessibleNames_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("value"); // after 5 is typed in the starting $100 field
-    const int edit = QAccessible::EditableText;
-    const int text = QAccessible::StaticText;
-    QTest::newRow("starting $100") << "Text1" << edit << "Starting Amount: Number of $100's" << "5";
-    QTest::newRow("ending $2") << "Text22" << edit << "Ending Amount: Number of $2's" << "0";
-    QTest::newRow("starting $100 amount") << "Label42" << text << "Starting Amount: amount of $100's" << "500";
-    QTest::newRow("summary, first line") << "Label67" << text << "Summary, Starting Amount" << "500";
-    QTest::newRow("the Total") << "Label70" << text << "Total" << "-500";
-    QTest::newRow("a caption reads as itself") << "Label1" << text << "Number of $100's" << "";
-}
-
-void TestRendering::accessibleNames()
-{
-    QFETCH(QString, control);
-    QFETCH(int, role);
-    QFETCH(QString, name);
-    QFETCH(QString, value);
-    auto window = openWindow();
-    window->setCountText(1, "5");
-    QAccessibleInterface *interface = accessible(window->clientArea()->findChild<QWidget *>(control));
-    QVERIFY(interface);
-    QCOMPARE(int(interface->role()), role);
-    QCOMPARE(interface->text(QAccessible::Name), name);
-    QVERIFY(!interface->state().invisible);
-    if (!value.isEmpty())
-        QCOMPARE(interface->text(QAccessible::Value), value);
-}
-
-void TestRendering::decorativeMarksAreSilent()
-{
-    auto window = openWindow();
-    int marks = 0;
-    for (QLabel *label : window->clientArea()->findChildren<QLabel *>()) {
-        if (label->text() != u"=" && label->text() != u"$")
-            continue;
-        ++marks;
-        QAccessibleInterface *interface = accessible(label);
-        QVERIFY2(interface->state().invisible, qPrintable(label->objectName()));
-        QCOMPARE(interface->text(QAccessible::Name), QString());
-    }
-    QCOMPARE(marks, 27); // 22 signs, 5 dollar signs
 }
 
 QTEST_MAIN(TestRendering)
