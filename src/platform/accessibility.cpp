@@ -122,16 +122,14 @@ void nameValueLabel(QLabel *label, const QString &name)
 
 void showValue(QLabel *label, const QString &text)
 {
-    if (label->text() == text)
-        return;
-    if (!QAccessible::isActive()) {
-        label->setText(text);
-        return;
-    }
     const QString before = label->text();
+    if (before == text)
+        return;
     label->setText(text);
-    QAccessibleTextUpdateEvent event(label, 0, before, text);
-    QAccessible::updateAccessibility(&event);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(label, 0, before, text);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 namespace {
