@@ -5,26 +5,18 @@
 #include "platform/accessibility.h"
 #include "platform/errormessage.h"
 #include "platform/formloader.h"
+#include "platform/text.h"
 
 #include <QApplication>
 
 namespace app {
 
-namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 void setUpApplication()
 {
-    QApplication::setApplicationName(toQString(productName));
-    QApplication::setApplicationVersion(toQString(versionText));
-    QApplication::setOrganizationName(toQString(companyName));
-    QGuiApplication::setDesktopFileName(toQString(desktopFileName));
+    QApplication::setApplicationName(platform::toQString(productName));
+    QApplication::setApplicationVersion(platform::toQString(versionText));
+    QApplication::setOrganizationName(platform::toQString(companyName));
+    QGuiApplication::setDesktopFileName(platform::toQString(desktopFileName));
     // The windows' own lifetime rule decides when the program ends; Qt's
     // would overlook the tool windows.
     QApplication::setQuitOnLastWindowClosed(false);

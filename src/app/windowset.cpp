@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/windowset.h"
 
+#include "platform/text.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/about/form2layout.h"
 #include "ui/about/form3layout.h"
@@ -34,7 +35,7 @@ MakerAboutForm::MakerAboutForm()
 platform::FormWindow *AboutForm::createWindow()
 {
     auto *window = new ui::AboutWindow(m_design);
-    window->setAccessibleName(QString::fromUtf8(m_readerName.data(), qsizetype(m_readerName.size())));
+    window->setAccessibleName(platform::toQString(m_readerName));
     QObject::connect(window, &ui::AboutWindow::closeChosen, window, [this] { unload(); });
     return window;
 }

@@ -2,6 +2,7 @@
 #include "platform/form.h"
 
 #include "platform/formloader.h"
+#include "platform/text.h"
 #include "platform/windowframe.h"
 #include "platform/windowsystem.h"
 
@@ -57,8 +58,8 @@ FormWindow::FormWindow(const FormDesign &design)
     , m_design(design)
     , m_clientArea(new QWidget(this))
 {
-    setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
-    setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
+    setObjectName(toQString(design.name));
+    setWindowTitle(toQString(design.caption));
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(m_clientArea);
     const int frame = drawnFrameWidth(design.frame);

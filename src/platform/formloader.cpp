@@ -2,6 +2,7 @@
 #include "platform/formloader.h"
 
 #include "platform/controls.h"
+#include "platform/text.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,11 +17,6 @@
 namespace platform {
 
 namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The free stand-in for Impact, compiled in. Registered on first use only,
 // so starting with the tally window alone never pays for it.

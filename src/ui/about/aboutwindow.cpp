@@ -2,6 +2,7 @@
 #include "ui/about/aboutwindow.h"
 
 #include "app/identity.h"
+#include "platform/text.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,7 +17,7 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
     connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
-        wordMark->setAccessibleName(QString::fromUtf8(app::companyName.data(), qsizetype(app::companyName.size())));
+        wordMark->setAccessibleName(platform::toQString(app::companyName));
     // The only control that takes the focus; keyboard users close at once.
     m_closeButton->setFocus();
 }

@@ -5,6 +5,7 @@
 #include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/pictures.h"
+#include "platform/text.h"
 #include "tally/recalculation.h"
 #include "ui/about/abouttexts.h"
 #include "ui/tally_window/form1layout.h"
@@ -38,11 +39,6 @@ Control *existing(const std::array<Control *, size> &controls, int number)
     if (!control)
         throw std::out_of_range("no such control");
     return control;
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -120,7 +116,7 @@ void TallyWindow::nameForAssistiveTechnology()
     platform::markDecorative(m_labels[tally::totalDollar]);
 
     auto *banner = clientArea()->findChild<QLabel *>(QStringLiteral("Image1"));
-    banner->setAccessibleName(toQString(app::productName));
+    banner->setAccessibleName(platform::toQString(app::productName));
 
     // Reading order: the banner and the headers, then row by row as they
     // stand on screen, each row's caption, field and amount together, then
@@ -152,9 +148,9 @@ void TallyWindow::createMenu()
 {
     m_aboutMenu = menuBar()->addMenu(QStringLiteral("About"));
     m_aboutMenu->menuAction()->setObjectName(QStringLiteral("about"));
-    QAction *product = m_aboutMenu->addAction(toQString(productAboutItem));
+    QAction *product = m_aboutMenu->addAction(platform::toQString(productAboutItem));
     product->setObjectName(QStringLiteral("abouttillomar"));
-    QAction *maker = m_aboutMenu->addAction(toQString(makerAboutItem));
+    QAction *maker = m_aboutMenu->addAction(platform::toQString(makerAboutItem));
     maker->setObjectName(QStringLiteral("aboutvarnholt"));
     connect(product, &QAction::triggered, this, &TallyWindow::productAboutChosen);
     connect(maker, &QAction::triggered, this, &TallyWindow::makerAboutChosen);
