@@ -2,7 +2,7 @@
 // The windows as drawn. Run at several
 // scale factors (QT_SCALE_FACTOR); the pictures are compared at scale 1.
 
-#include "referencepicture.h"
+#include "windowtesting.h"
 
 #include "app/application.h"
 #include "ui/about/aboutwindow.h"
@@ -15,24 +15,6 @@
 #include <QLabel>
 #include <QStyleHints>
 #include <QTest>
-
-#include <memory>
-
-namespace {
-
-template<typename Window = ui::TallyWindow, typename... Design>
-std::unique_ptr<Window> openWindow(const Design &...design)
-{
-    auto window = std::make_unique<Window>(design...);
-    window->settle();
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        qWarning("the tally window did not become active");
-    return window;
-}
-
-} // namespace
 
 class TestRendering : public QObject
 {

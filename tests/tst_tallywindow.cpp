@@ -2,6 +2,8 @@
 // The tally window as a user meets it: typed, tabbed, clicked, pasted and
 // maximized. How it looks is the rendering test's; the arithmetic the model's.
 
+#include "windowtesting.h"
+
 #include "app/application.h"
 #include "app/windowset.h"
 #include "platform/controls.h"
@@ -17,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
 
 using platform::TextBox;
 using ui::TallyWindow;
@@ -26,17 +27,6 @@ namespace {
 
 using Typed = QList<QPair<int, QString>>; // field number, keys
 using Shown = QList<QPair<int, QString>>; // label number, caption
-
-std::unique_ptr<TallyWindow> openWindow()
-{
-    auto window = std::make_unique<TallyWindow>();
-    window->settle();
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        qWarning("the tally window did not become active");
-    return window;
-}
 
 // Types into a field as the user does: select everything, then the keys;
 // '^' stands for the Home key. A lone "-" counts zero and is reset at once,

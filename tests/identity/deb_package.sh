@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the Debian package and checks its control fields and its files.
+# Builds the Debian package, checks its control fields and its files, and
+# unpacks it for the validators; each icon must have the size its theme
+# folder names.
 # usage: deb_package.sh build-dir output-dir expected-files
 set -euo pipefail
 build=$1 out=$2 expected=$3
@@ -25,7 +27,17 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 
+root=$out/root
+dpkg-deb -x "$deb" "$root"
 diff -u <(grep -v '^#' "$expected" | LC_ALL=C sort) \
-    <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort) \
-    || fail "unexpected files"
+    <(cd "$root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) || fail "unexpected files"
+[ -x "$root/usr/bin/Tillomar" ] || fail "usr/bin/Tillomar is not executable"
+for icon in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
+    folder=$(basename "$(dirname "$(dirname "$icon")")") # 16x16 or 16x16@2
+    size=${folder%%x*}
+    [[ $folder == *@2 ]] && size=$((size * 2))
+    # Width and height from the IHDR chunk.
+    actual=$(od -An -tu1 -j16 -N8 "$icon" | awk '{ print $3*256 + $4 "x" $7*256 + $8 }')
+    [ "$actual" = "${size}x${size}" ] || fail "$folder holds a $actual icon"
+done
 echo "deb package: $(basename "$deb"), depends: $depends"

@@ -12,19 +12,15 @@ class TestIdentity : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void runningApplication();
-
-    // ---- The compiled Windows resources (icon group, version data) go here.
+    void runningApplication()
+    {
+        app::setUpApplication();
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Tillomar"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
+        QCOMPARE(QApplication::organizationName(), QStringLiteral("Varnholt"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.varnholt.Tillomar"));
+    }
 };
-
-void TestIdentity::runningApplication()
-{
-    app::setUpApplication();
-    QCOMPARE(QApplication::applicationName(), QStringLiteral("Tillomar"));
-    QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
-    QCOMPARE(QApplication::organizationName(), QStringLiteral("Varnholt"));
-    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.varnholt.Tillomar"));
-}
 
 QTEST_MAIN(TestIdentity)
 #include "tst_identity.moc"
