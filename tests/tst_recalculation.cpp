@@ -13,18 +13,8 @@
 
 using tally::ModelSheet;
 
-namespace {
-
 using Texts = QList<QPair<int, QString>>;    // field number, text
 using Captions = QList<QPair<int, QString>>; // label number, caption
-
-// A sheet after the first change: every field holds "0".
-void zeroSheet(ModelSheet &sheet)
-{
-    sheet.edit(1, "0");
-}
-
-} // namespace
 
 class TestRecalculation : public QObject
 {
@@ -171,7 +161,7 @@ void TestRecalculation::scenarios()
     QFETCH(QList<int>, errors);
 
     ModelSheet sheet;
-    zeroSheet(sheet);
+    sheet.edit(1, "0"); // the first change: every field holds "0"
     QMap<int, QString> typed;
     for (const auto &[field, text] : edits)
         sheet.edit(field, typed[field] = text);
@@ -193,7 +183,7 @@ void TestRecalculation::zeroTextsAreReset()
 {
     QFETCH(QString, text);
     ModelSheet sheet;
-    zeroSheet(sheet);
+    sheet.edit(1, "0"); // the first change: every field holds "0"
     sheet.edit(1, "5");
     sheet.edit(1, text);
     QCOMPARE(sheet.countText(1), "0");

