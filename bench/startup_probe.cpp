@@ -9,6 +9,23 @@
 
 #include <cstdlib>
 
+namespace {
+
+// The window system asks for the first paint once the window is mapped;
+// until then a repaint draws nothing.
+class FirstPaint final : public QObject
+{
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        painted |= event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
 #ifdef PROBE_TILLOMAR
 #include "app/application.h"
 #include "app/windowset.h"
@@ -30,8 +47,12 @@ int main(int argc, char *argv[])
     empty.show();
     QWidget *window = &empty;
 #endif
-    window->repaint();
-    QCoreApplication::processEvents();
+    FirstPaint firstPaint;
+    window->installEventFilter(&firstPaint);
+    // The window and all its controls are drawn and flushed in the event
+    // that delivers the paint.
+    while (!firstPaint.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Start-up ends here; tearing the process down is no part of it.
     std::_Exit(0);
 }

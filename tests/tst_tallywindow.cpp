@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -90,7 +91,9 @@ void TestTallyWindow::windowSettings()
     QCOMPARE(window->clientArea()->mapToGlobal(QPoint(0, 0)), QPoint(10, 54));
     QCOMPARE(window->minimumSize(), window->maximumSize()); // no resizing by dragging
     QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QVERIFY(!window->windowIcon().isNull());
+    // Both icons are read only when first asked for; they must then be there.
+    QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+    QVERIFY(!window->menuBar()->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).isNull());
     QStringList menu;
     for (QAction *title : window->menuBar()->actions())
         for (const QAction *item : QList<QAction *>{title} + title->menu()->actions())

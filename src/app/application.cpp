@@ -5,6 +5,7 @@
 #include "platform/accessibility.h"
 #include "platform/errormessage.h"
 #include "platform/formloader.h"
+#include "platform/pictures.h"
 #include "platform/text.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ void setUpApplication()
     // The windows' own lifetime rule decides when the program ends; Qt's
     // would overlook the tool windows.
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::deferStyleIcons();
     QApplication::setFont(platform::dialogFont());
     platform::installMessageBoxReporter();
     platform::installAccessibility();

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/pictures.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QWidget>
 #include <QtEndian>
 
-#include <cstring>
-
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -36,20 +40,34 @@ QImage readPlainBitmap(const QString &path)
     const qint64 stride = (width * 3 + 3) & ~qint64(3);
     if (width <= 0 || rows == 0 || width > 32768 || rows > 32768 || offset + stride * rows > data.size())
         return {};
-    QImage image(int(width), int(rows), QImage::Format_BGR888);
+    // Straight into the window system's own pixel format, which a pixmap
+    // then takes without converting.
+    QImage image(int(width), int(rows), QImage::Format_RGB32);
     for (qint64 row = 0; row < rows; ++row) {
         const qint64 from = height > 0 ? rows - 1 - row : row; // rows are stored bottom up
-        std::memcpy(image.scanLine(int(row)), bytes + offset + from * stride, size_t(width * 3));
+        const uchar *in = bytes + offset + from * stride;
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(int(row)));
+        for (qint64 x = 0; x < width; ++x, in += 3)
+            out[x] = qRgb(in[2], in[1], in[0]);
     }
     return image;
 }
 
+// A PNG file read by the PNG reader alone: asked to guess, Qt's image reader
+// first loads every image format plugin on the system.
+QImage readPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// An icon made only when something first draws or measures it.
 class LazyIconEngine final : public QIconEngine
 {
 public:
-    LazyIconEngine(const QString &pattern, std::initializer_list<int> sizes)
-        : m_pattern(pattern)
-        , m_sizes(sizes)
+    explicit LazyIconEngine(std::function<QIcon()> make)
+        : m_make(std::move(make))
     {
     }
 
@@ -79,18 +97,31 @@ public:
 private:
     const QIcon &icon()
     {
-        if (m_icon.isNull()) {
-            for (int size : m_sizes) {
-                m_icon.addFile(m_pattern.arg(size), QSize(size, size));
-                m_icon.addFile(m_pattern.arg(QString::number(size) + QStringLiteral("@2x")), QSize(2 * size, 2 * size));
-            }
-        }
+        if (m_icon.isNull())
+            m_icon = m_make();
         return m_icon;
     }
 
-    QString m_pattern;
-    std::vector<int> m_sizes;
+    std::function<QIcon()> m_make;
     QIcon m_icon;
+};
+
+// The desktop's style, but for the extension button's icon, which a menu bar
+// asks for as it is built and shows only when its menus do not fit.
+class DeferredIconStyle final : public QProxyStyle
+{
+public:
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (option || (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton))
+            return QProxyStyle::standardIcon(icon, option, widget);
+        const Qt::LayoutDirection direction = widget ? widget->layoutDirection() : QGuiApplication::layoutDirection();
+        return QIcon(new LazyIconEngine([style = QPointer<const QStyle>(baseStyle()), icon, direction] {
+            QWidget probe; // the direction is all the style reads from it
+            probe.setLayoutDirection(direction);
+            return style ? style->standardIcon(icon, nullptr, &probe) : QIcon();
+        }));
+    }
 };
 
 } // namespace
@@ -111,7 +142,20 @@ QPixmap loadPicture(const QString &path, qreal devicePixelRatio)
 
 QIcon lazyIcon(const QString &pattern, std::initializer_list<int> sizes)
 {
-    return QIcon(new LazyIconEngine(pattern, sizes));
+    return QIcon(new LazyIconEngine([pattern, sizes = std::vector<int>(sizes)] {
+        QIcon icon;
+        for (int size : sizes) {
+            icon.addPixmap(QPixmap::fromImage(readPng(pattern.arg(size))));
+            if (qApp->devicePixelRatio() > 1)
+                icon.addPixmap(QPixmap::fromImage(readPng(pattern.arg(QString::number(size) + QStringLiteral("@2x")))));
+        }
+        return icon;
+    }));
+}
+
+void deferStyleIcons()
+{
+    QApplication::setStyle(new DeferredIconStyle);
 }
 
 } // namespace platform

@@ -19,7 +19,12 @@ namespace platform {
 QPixmap loadPicture(const QString &path, qreal devicePixelRatio);
 
 // An icon from PNG files named by pattern ("…-%1.png" for each size, and
-// "…-%1@2x.png" at twice the size), read only when something first draws it.
+// "…-%1@2x.png" at twice the size on a denser screen), read only when
+// something first draws it.
 QIcon lazyIcon(const QString &pattern, std::initializer_list<int> sizes);
+
+// Makes the application's style the desktop's own, but with the icons that
+// widgets ask for as they are built and rarely show read when first drawn.
+void deferStyleIcons();
 
 } // namespace platform
