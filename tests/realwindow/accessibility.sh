@@ -1,23 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs accessibility.py, a screen reader's view of Tillomar through AT-SPI,
-# beside a private X server: its own D-Bus session bus, the accessibility
-# bus and its registry, all stopped again by their ids.
+# A screen reader's view of Tillomar (accessibility.py) beside a private X
+# server, with its own session bus, accessibility bus and registry.
 # Usage: accessibility.sh PATH-TO-Tillomar
 . "$(dirname "$0")/session.sh"
 start_session
 
-work=$(mktemp -d)
 # The accessibility bus puts its socket here rather than in the home folder.
-export XDG_RUNTIME_DIR=$work
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
 stop_buses() {
     kill ${registry_pid:-} ${launcher_pid:-} ${bus_pid:-} 2>/dev/null || true
-    stop_session
     # The accessibility bus's daemon goes with its launcher; wait for it.
-    for _ in $(seq 50); do [ -S "$work/at-spi/bus_${DISPLAY#:}" ] || break; sleep 0.1; done
-    rm -rf "$work"
+    for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/at-spi/bus_${DISPLAY#:}" ] || break; sleep 0.1; done
+    rm -rf "$XDG_RUNTIME_DIR"
 }
-trap stop_buses EXIT
+extra_cleanup=stop_buses
 
 # owned BUS NAME: the name has an owner; asking never starts one.
 owned() {
@@ -25,10 +23,10 @@ owned() {
         org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
 }
 
-dbus-daemon --session --nofork --print-address=1 >"$work/address" 2>/dev/null &
+dbus-daemon --session --nofork --print-address=1 >"$XDG_RUNTIME_DIR/address" 2>/dev/null &
 bus_pid=$!
-wait_for "the session bus" test -s "$work/address"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/address")
+wait_for "the session bus" test -s "$XDG_RUNTIME_DIR/address"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$XDG_RUNTIME_DIR/address")
 export DBUS_SESSION_BUS_ADDRESS
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 launcher_pid=$!
