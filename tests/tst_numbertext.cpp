@@ -113,7 +113,6 @@ void TestNumberText::doubleText_data()
     QTest::newRow("whole") << 500.0 << stop << "500";
     QTest::newRow("fraction") << 2.5 << stop << "2.5";
     QTest::newRow("binary residue rounded away") << 0.1 + 0.2 << stop << "0.3";
-    QTest::newRow("negative") << -300.0 << stop << "-300";
     QTest::newRow("zero") << 0.0 << stop << "0";
     QTest::newRow("negative zero") << -0.0 << stop << "0";
     QTest::newRow("last plain small magnitude") << 0.0001 << stop << "0.0001";
@@ -121,7 +120,6 @@ void TestNumberText::doubleText_data()
     QTest::newRow("sixteen digits round to the exponent form") << 1234567890123456.0 << stop
                                                                << "1.23456789012346E+15";
     QTest::newRow("rounding carries into 1E15") << 999999999999999.9 << stop << "1E+15";
-    QTest::newRow("1E15") << 1e15 << stop << "1E+15";
     QTest::newRow("two thirds round up") << 2.0 / 3 << stop << "0.666666666666667";
     QTest::newRow("residue") << 2.7755575615628914e-17 << stop << "2.77555756156289E-17";
     QTest::newRow("largest") << DBL_MAX << stop << "1.79769313486232E+308";

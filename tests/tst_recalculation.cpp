@@ -96,8 +96,6 @@ void TestRecalculation::scenarios_data()
         << Texts{{4, "5"}, {19, "2"}, {17, "1.5"}}
         << Captions{{45, "50"}, {52, "200"}, {54, "30"}, {64, "50"}, {65, "230"}, {67, "50"}, {69, "230"}, {70, "180"}}
         << none;
-    QTest::newRow("negative count lowers the total")
-        << Texts{{1, "-3"}} << Captions{{42, "-300"}, {64, "-300"}, {67, "-300"}, {70, "300"}} << none;
     QTest::newRow("fractional counts")
         << Texts{{1, "1.5"}, {20, "2.5"}} << Captions{{42, "150"}, {48, "1.25"}, {64, "151.25"}, {70, "-151.25"}} << none;
     // 0.2 + 0.1 is 0.30000000000000004, shown with 15 digits.

@@ -116,8 +116,7 @@ void TestThemes::restKeepsDesktopColours()
     QVERIFY(QTest::qWaitForWindowExposed(about));
     const auto *text = about->clientArea()->findChild<QLabel *>(QStringLiteral("Label2"));
     QCOMPARE(text->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
-    const QImage shot = about->grab().toImage();
-    QCOMPARE(shot.pixelColor(shot.width() / 2, int(4 * about->devicePixelRatioF())), dark.color(QPalette::Window));
+    QCOMPARE(about->clientArea()->palette().color(QPalette::Window), dark.color(QPalette::Window));
     app::Form2->unload();
     app::Form1->unload();
 }

@@ -37,6 +37,8 @@ on_wayland() {
     app_pid=$!
     wait_for "a Wayland tally window ($*)" \
         grep -q 'xdg_toplevel@[0-9]*\.set_title("Varnholt Tillomar")' "$runtime_dir/client.log"
+    # The compositor finds the desktop entry, and so the icon, by this id.
+    grep -q 'set_app_id("example.varnholt.Tillomar")' "$runtime_dir/client.log" || fail "a wrong Wayland app id"
     sleep 0.5
     kill -0 "$app_pid" 2>/dev/null || fail "Tillomar ended on Wayland ($*)"
     stop_app
