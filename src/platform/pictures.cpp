@@ -115,12 +115,10 @@ public:
     {
         if (option || (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton))
             return QProxyStyle::standardIcon(icon, option, widget);
-        const Qt::LayoutDirection direction = widget ? widget->layoutDirection() : QGuiApplication::layoutDirection();
-        return QIcon(new LazyIconEngine([style = QPointer<const QStyle>(baseStyle()), icon, direction] {
-            QWidget probe; // the direction is all the style reads from it
-            probe.setLayoutDirection(direction);
-            return style ? style->standardIcon(icon, nullptr, &probe) : QIcon();
-        }));
+        return QIcon(new LazyIconEngine(
+            [style = QPointer<const QStyle>(baseStyle()), icon, widget = QPointer<const QWidget>(widget)] {
+                return style ? style->standardIcon(icon, nullptr, widget) : QIcon();
+            }));
     }
 };
 
