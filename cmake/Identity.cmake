@@ -13,11 +13,17 @@ set(TILLOMAR_INTERNAL_NAME "${TILLOMAR_EXECUTABLE_NAME}")
 # The Windows file name, whatever the platform being built for.
 set(TILLOMAR_ORIGINAL_FILENAME "${TILLOMAR_EXECUTABLE_NAME}.exe")
 set(TILLOMAR_SUMMARY "Count a cash box by denomination")
+# Broken into lines that a package's description may hold (80 characters).
 set(TILLOMAR_DESCRIPTION
-    "Type how many notes and coins of each kind are in the box before trading \
-and again after it: Tillomar shows what each row is worth, both totals and \
+    "Type how many notes and coins of each kind are in the box before trading\n\
+and again after it: Tillomar shows what each row is worth, both totals and\n\
 what the box has gained.")
 set(TILLOMAR_RELEASE_DATE "2026-12-06")
+# The same day as a package's changelog writes it, with its weekday.
+if(CMAKE_HOST_UNIX)
+    execute_process(COMMAND date -u -R -d "${TILLOMAR_RELEASE_DATE}"
+        OUTPUT_VARIABLE TILLOMAR_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+endif()
 
 # The version strings show major and two-digit minor ("1.01" for 1.1.0.0);
 # the fixed four-part version carries the rest.
@@ -46,6 +52,8 @@ set(TILLOMAR_GENERATED_INCLUDE_DIR "${PROJECT_BINARY_DIR}/generated")
 set(TILLOMAR_RESOURCE_SCRIPT "${PROJECT_BINARY_DIR}/dist/windows/tillomar.rc")
 set(TILLOMAR_DESKTOP_ENTRY "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.desktop")
 set(TILLOMAR_METAINFO "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.metainfo.xml")
+set(TILLOMAR_CHANGELOG "${PROJECT_BINARY_DIR}/dist/linux/changelog")
+set(TILLOMAR_MANUAL_PAGE "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_EXECUTABLE_NAME}.1")
 
 # The icon group as resource statements: group 1 lists the icon file's six
 # images, which become the icon resources 30001 to 30006 in the file's order.
@@ -105,6 +113,8 @@ configure_file(${PROJECT_SOURCE_DIR}/src/app/identity.h.in
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tillomar.rc.in ${TILLOMAR_RESOURCE_SCRIPT} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.desktop.in ${TILLOMAR_DESKTOP_ENTRY} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.metainfo.xml.in ${TILLOMAR_METAINFO} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/changelog.in ${TILLOMAR_CHANGELOG} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/Tillomar.1.in ${TILLOMAR_MANUAL_PAGE} @ONLY)
 
 if(WIN32)
     enable_language(RC)

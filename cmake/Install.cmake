@@ -25,6 +25,21 @@ if(UNIX AND NOT APPLE)
         "${_font_licence}")
     install(FILES ${PROJECT_BINARY_DIR}/dist/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TILLOMAR_PACKAGE_NAME})
+    # Compressed as Debian wants them: at the highest level, with no time
+    # stamp, so that two builds of one tree give the same package.
+    set(_compressed "")
+    foreach(file IN ITEMS ${TILLOMAR_CHANGELOG} ${TILLOMAR_MANUAL_PAGE})
+        add_custom_command(OUTPUT ${file}.gz
+            COMMAND gzip -9 --no-name --force --keep ${file}
+            DEPENDS ${file}
+            VERBATIM)
+        list(APPEND _compressed ${file}.gz)
+    endforeach()
+    add_custom_target(tillomar_compressed_docs ALL DEPENDS ${_compressed})
+    install(FILES ${TILLOMAR_CHANGELOG}.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TILLOMAR_PACKAGE_NAME})
+    install(FILES ${TILLOMAR_MANUAL_PAGE}.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${TILLOMAR_DESKTOP_ENTRY}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${TILLOMAR_METAINFO}

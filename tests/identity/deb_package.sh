@@ -3,9 +3,9 @@
 # Builds the Debian package, checks its control fields and its files, and
 # unpacks it for the validators; each icon must have the size its theme
 # folder names.
-# usage: deb_package.sh build-dir output-dir expected-files
+# usage: deb_package.sh build-dir output-dir expected-files version
 set -euo pipefail
-build=$1 out=$2 expected=$3
+build=$1 out=$2 expected=$3 version=$4
 fail() { echo "deb package: $*" >&2; exit 1; }
 
 rm -rf "$out"
@@ -13,12 +13,12 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out.log" 2>&1 \
     || { cat "$out.log" >&2; fail "cpack failed"; }
 
 arch=$(dpkg --print-architecture)
-deb=$out/tillomar_1.01_${arch}.deb
+deb=$out/tillomar_${version}_${arch}.deb
 [ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$out")"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = tillomar ] || fail "Package is $(field Package)"
-[ "$(field Version)" = 1.01 ] || fail "Version is $(field Version)"
+[ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is $(field Architecture)"
 [ "$(field Section)" = utils ] || fail "Section is $(field Section)"
 # The Qt libraries come from the linked program, the font from the windows.
@@ -26,6 +26,9 @@ depends=$(field Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+
+# Debian's own checks: changelog, manual page, description, file modes ...
+lintian --fail-on error,warning "$deb" >&2 || fail "lintian finds faults"
 
 root=$out/root
 dpkg-deb -x "$deb" "$root"

@@ -1,21 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # A screen reader's view of Tillomar (accessibility.py) beside a private X
-# server, with its own session bus, accessibility bus and registry.
+# server, with the session's own accessibility bus and registry.
 # Usage: accessibility.sh PATH-TO-Tillomar
 . "$(dirname "$0")/session.sh"
 start_session
 
-# The accessibility bus puts its socket here rather than in the home folder.
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
-stop_buses() {
-    kill ${registry_pid:-} ${launcher_pid:-} ${bus_pid:-} 2>/dev/null || true
+stop_accessibility() {
+    kill ${registry_pid:-} ${launcher_pid:-} 2>/dev/null || true
     # The accessibility bus's daemon goes with its launcher; wait for it.
     for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/at-spi/bus_${DISPLAY#:}" ] || break; sleep 0.1; done
-    rm -rf "$XDG_RUNTIME_DIR"
 }
-extra_cleanup=stop_buses
+extra_cleanup=stop_accessibility
 
 # owned BUS NAME: the name has an owner; asking never starts one.
 owned() {
@@ -23,11 +19,6 @@ owned() {
         org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
 }
 
-dbus-daemon --session --nofork --print-address=1 >"$XDG_RUNTIME_DIR/address" 2>/dev/null &
-bus_pid=$!
-wait_for "the session bus" test -s "$XDG_RUNTIME_DIR/address"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$XDG_RUNTIME_DIR/address")
-export DBUS_SESSION_BUS_ADDRESS
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 launcher_pid=$!
 wait_for "the accessibility bus" owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus

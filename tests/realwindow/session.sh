@@ -8,7 +8,8 @@ start_session() {
     local wm=${1:-openbox}
     session_dir=$(mktemp -d)
     # A script that started processes of its own first names their clean-up.
-    trap 'stop_session; ${extra_cleanup:-true}' EXIT
+    trap '${extra_cleanup:-true}; stop_session' EXIT
+    start_bus
     # The server picks a free display itself, so that sessions started at
     # the same time never share one.
     # -noreset: else the server resets when xdpyinfo leaves, and refuses the
@@ -33,8 +34,21 @@ start_session() {
     sleep 0.5
 }
 
+# start_bus: a runtime folder and a session bus of the session's own, as a
+# desktop session gives its programs; xfwm4 ends without one, and nothing
+# may reach the bus of whoever runs the tests.
+start_bus() {
+    export XDG_RUNTIME_DIR=$session_dir
+    chmod 0700 "$session_dir"
+    dbus-daemon --session --nofork --print-address=3 3>"$session_dir/bus" >/dev/null 2>&1 &
+    bus_pid=$!
+    wait_for "the session bus" test -s "$session_dir/bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$session_dir/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
 stop_session() {
-    local pids=(${app_pid:-} ${wm_pid:-} ${xvfb_pid:-})
+    local pids=(${app_pid:-} ${wm_pid:-} ${xvfb_pid:-} ${bus_pid:-})
     [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true
     # Gone before the next session begins.
     [ ${#pids[@]} -eq 0 ] || wait "${pids[@]}" 2>/dev/null || true

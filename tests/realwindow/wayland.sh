@@ -19,7 +19,8 @@ XDG_RUNTIME_DIR=$runtime_dir weston --backend=headless-backend.so --socket="$soc
     --width=1024 --height=768 --idle-time=0 >"$runtime_dir/weston.log" 2>&1 &
 weston_pid=$!
 wait_for "weston" test -S "$runtime_dir/$socket"
-export XDG_RUNTIME_DIR=$runtime_dir WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland
+# A path, so that it holds when a session sets a runtime folder of its own.
+export XDG_RUNTIME_DIR=$runtime_dir WAYLAND_DISPLAY=$runtime_dir/$socket XDG_SESSION_TYPE=wayland
 unset QT_QPA_PLATFORM
 
 env -u DISPLAY QT_QPA_PLATFORM=wayland LC_ALL=C.UTF-8 "$1" || fail "the Wayland test failed (status $?)"
