@@ -76,15 +76,10 @@ void FormWindow::settle()
 {
     layout()->activate();
     m_normalSize = sizeHint();
-    if (windowSystemSetsSize()) {
-        // The designed size is the least; in the normal state the window
-        // returns to it (resizeEvent), whatever size it was offered.
-        setMinimumSize(m_normalSize);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        resize(m_normalSize);
-    } else {
-        setFixedSize(m_normalSize);
-    }
+    // Fixed until the window is on screen: tiling compositors float a window
+    // whose least and largest sizes agree, and decide so once, when it maps.
+    setFixedSize(m_normalSize);
+    m_sizeLimitsPending = windowSystemSetsSize();
     if (m_design.placed) {
         const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
         // The client area, below the menu bar, is what has a place.
@@ -147,6 +142,10 @@ void FormWindow::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
     paintDrawnFrame(*this, m_design.frame);
+    // The first picture maps the window; after that the designed size is
+    // only the least, and the normal state returns to it (resizeEvent).
+    if (std::exchange(m_sizeLimitsPending, false))
+        QMetaObject::invokeMethod(this, [this] { setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }, Qt::QueuedConnection);
 }
 
 FormInstance::~FormInstance()

@@ -50,6 +50,7 @@ private:
     const FormDesign &m_design;
     QWidget *m_clientArea = nullptr;
     QSize m_normalSize;
+    bool m_sizeLimitsPending = false;
 };
 
 class FormInstance

@@ -23,8 +23,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = utils ] || fail "Section is $(field Section)"
 # The Qt libraries come from the linked program, the font from the windows.
 depends=$(field Depends)
+# Debian 13 names some of them for its 64-bit time (libqt6core6t64).
 for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
-    grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+    grep -Eq "(^|, )$package(t64)?( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 
 # Debian's own checks: changelog, manual page, description, file modes ...

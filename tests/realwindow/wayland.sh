@@ -37,7 +37,7 @@ on_wayland() {
     env "$@" WAYLAND_DEBUG=client "$tillomar" 2>"$runtime_dir/client.log" &
     app_pid=$!
     wait_for "a Wayland tally window ($*)" \
-        grep -q 'xdg_toplevel@[0-9]*\.set_title("Varnholt Tillomar")' "$runtime_dir/client.log"
+        grep -q 'xdg_toplevel[@#][0-9]*\.set_title("Varnholt Tillomar")' "$runtime_dir/client.log"
     # The compositor finds the desktop entry, and so the icon, by this id.
     grep -q 'set_app_id("example.varnholt.Tillomar")' "$runtime_dir/client.log" || fail "a wrong Wayland app id"
     sleep 0.5
