@@ -5,13 +5,26 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPointer>
+#include <QVersionNumber>
+
+#if defined(TILLOMAR_ATSPI)
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#endif
 
 namespace platform {
 
 namespace {
 
 constexpr char decorativeProperty[] = "platformDecorative";
+constexpr char valueProperty[] = "platformValue";
+constexpr char dialogProperty[] = "platformDialog";
 
 // Gives the caption as text, so that a reader can read it like any other
 // text and follow its changes.
@@ -28,9 +41,10 @@ public:
             return static_cast<QAccessibleTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
+    // Read as the number on show, in review as much as in say-all.
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
+        if (t == QAccessible::Name)
             return caption();
         return QAccessibleWidget::text(t);
     }
@@ -78,6 +92,9 @@ public:
 
 QAccessibleInterface *labelAccessible(const QString &, QObject *object)
 {
+    // A reader reads out the text of a dialog as it opens, but not of a window.
+    if (object && object->property(dialogProperty).toBool())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     // Rules and panels only structure the window.
     if (qobject_cast<LineControl *>(object) || qobject_cast<ShapeControl *>(object))
         return new DecorativeAccessible(static_cast<QWidget *>(object));
@@ -86,7 +103,7 @@ QAccessibleInterface *labelAccessible(const QString &, QObject *object)
         return nullptr;
     if (label->property(decorativeProperty).toBool())
         return new DecorativeAccessible(label);
-    if (!label->accessibleName().isEmpty())
+    if (label->property(valueProperty).toBool())
         return new ValueLabelAccessible(label);
     return nullptr;
 }
@@ -114,9 +131,15 @@ void markDecorative(QLabel *label)
     forgetInterface(label);
 }
 
-void nameValueLabel(QLabel *label, const QString &name)
+void readAsDialog(QWidget *window)
 {
-    label->setAccessibleName(name);
+    window->setProperty(dialogProperty, true);
+    forgetInterface(window);
+}
+
+void markValue(QLabel *label)
+{
+    label->setProperty(valueProperty, true);
     forgetInterface(label);
 }
 
@@ -172,10 +195,66 @@ void setReadingOrder(QWidget *container, const QList<QWidget *> &children)
     QAccessible::registerAccessibleInterface(new ReadingOrderAccessible(container, children));
 }
 
+#if defined(TILLOMAR_ATSPI)
+namespace {
+
+// Where an event comes from, as AT-SPI's events carry it.
+struct EventOrigin
+{
+    QString service;
+    QDBusObjectPath path;
+};
+
+QDBusArgument &operator<<(QDBusArgument &argument, const EventOrigin &origin)
+{
+    argument.beginStructure();
+    argument << origin.service << origin.path;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, EventOrigin &origin)
+{
+    argument.beginStructure();
+    argument >> origin.service >> origin.path;
+    argument.endStructure();
+    return argument;
+}
+
+// Qt before 6.8 tells a reader of a new description with the object's path
+// where the description belongs, and Orca has nothing to speak. The event
+// goes out once more as AT-SPI defines it, on the connection that Qt's
+// bridge keeps to the accessibility bus.
+void sendDescriptionChanged(QWidget *widget, const QString &description)
+{
+    static const bool brokenBridge = QLibraryInfo::version() < QVersionNumber(6, 8);
+    const QDBusConnection bus(QStringLiteral("a11y"));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    if (!brokenBridge || !bus.isConnected() || !accessible)
+        return;
+    static const QMetaType origin = qDBusRegisterMetaType<EventOrigin>();
+    Q_UNUSED(origin);
+    const QString prefix = QStringLiteral("/org/a11y/atspi/accessible/");
+    QDBusMessage event = QDBusMessage::createSignal(prefix + QString::number(QAccessible::uniqueId(accessible)),
+                                                    QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                    QStringLiteral("PropertyChange"));
+    event << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
+          << QVariant::fromValue(EventOrigin{bus.baseService(), QDBusObjectPath(prefix + QStringLiteral("root"))});
+    bus.send(event);
+}
+
+} // namespace
+#endif
+
 void describe(QWidget *widget, const QString &description)
 {
-    if (widget->accessibleDescription() != description)
-        widget->setAccessibleDescription(description);
+    if (widget->accessibleDescription() == description)
+        return;
+    widget->setAccessibleDescription(description);
+#if defined(TILLOMAR_ATSPI)
+    if (QAccessible::isActive())
+        sendDescriptionChanged(widget, description);
+#endif
 }
 
 } // namespace platform

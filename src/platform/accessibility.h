@@ -10,15 +10,18 @@ class QWidget;
 namespace platform {
 
 // Lets assistive technology read labels the way a sighted user does: a label
-// that shows a value announces its accessible name with the value, and a
-// purely decorative mark ("=", "$") is not announced at all.
+// that shows a value reads as that value, and a purely decorative mark ("=",
+// "$") is not announced at all.
 void installAccessibility();
 
 void markDecorative(QLabel *label);
 
-// The label shows a value: it is announced by this name, and its caption is
-// its text and its value.
-void nameValueLabel(QLabel *label, const QString &name);
+// A reader meets the window as a dialog, and reads its text when it opens.
+void readAsDialog(QWidget *window);
+
+// The label shows a value: a reader reads the caption as its name and text;
+// what the value is, the reading order tells.
+void markValue(QLabel *label);
 
 // Writes a value label's caption; a reader is told of each change, and of
 // nothing when the text stays the same.

@@ -3,6 +3,7 @@
 
 #include "platform/pictures.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +14,23 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
+}
+
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    // Qt selects the text as Tab brings the focus, before a reader learns of
+    // the focus, so the value and "selected" were heard before the name.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    QFocusEvent withoutSelection(QEvent::FocusIn, Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&withoutSelection);
+    // Selected from the end back to the start: the caret then stands at the
+    // start of the line, which a reader reads out with the name.
+    QMetaObject::invokeMethod(
+        this, [this] { setSelection(int(text().size()), -int(text().size())); }, Qt::QueuedConnection);
 }
 
 LineControl::LineControl(QWidget *parent)

@@ -23,6 +23,7 @@ Q_SIGNALS:
     void clicked();
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Tillomar as a screen reader meets it, through AT-SPI: names, reading order,
-# what is announced while a count is typed, the menu keys, the about windows.
+# Tillomar as AT-SPI presents it, where the Orca test cannot tell: every
+# field's name, the reading order, which objects a keystroke changes, and
+# Escape on the menu.
 # Usage: accessibility.py PATH-TO-Tillomar, under accessibility.sh (the buses)
 import atexit
 import os
@@ -55,8 +56,8 @@ def record(event):
 def typing(typed, sum_):
     events.clear()
     key(typed)
-    check(until(lambda: text_of(total) == "-" + sum_ and text_of(amount) == sum_), f"typing {typed} reads -{sum_}",
-          f"amount {text_of(amount)!r}, Total {text_of(total)!r}")
+    check(until(lambda: total.name == "-" + sum_ and text_of(amount) == sum_), f"typing {typed} reads -{sum_}",
+          f"amount {text_of(amount)!r}, Total {total.name!r}")
     until(lambda: False, 0.5)
 
 
@@ -76,34 +77,29 @@ by_name = {node.name: node for node in walk(client)}
 check(sorted(n.name for n in walk(client) if n.getRoleName() == "text") == sorted(FIELDS),
       "the 22 count fields carry their names")
 # Rules, panels and signs have no place in it.
+# Value labels read as the numbers on show (none at load); rules, panels and
+# signs have no place in it.
 order = ["Tillomar", *COLUMNS]
 for row in ROWS:
     for column in COLUMNS:
-        order += [f"Number of {row}'s", f"{column} Number of {row}'s", f"{column} amount of {row}'s"]
-order += ["Starting Amount: total", "Ending Amount: total", "Starting Amount:", "Summary, Starting Amount",
-          " - Ending Amount:", "Summary, Ending Amount", "Total:", "Total"]
+        order += [f"Number of {row}'s", f"{column} Number of {row}'s", ""]
+order += ["", "", "Starting Amount:", "", " - Ending Amount:", "", "Total:", ""]
 shown = [child.name for child in client]
 check(shown == order, "the window reads in screen order", f"got {shown}")
 check(client[0].name == "Tillomar" and client[0].getRoleName() == "image", "the banner is the picture named Tillomar")
 
 first, second = by_name[FIELDS[0]], by_name[FIELDS[2]]
-amount, total = by_name["Starting Amount: amount of $100's"], by_name["Total"]
+amount, total = client[5], client[-1]
 subprocess.run(["xdotool", "search", "--name", "^Varnholt Tillomar$", "windowactivate", "--sync"], check=True)
 check(until(lambda: focused(first)), "the caret starts in the starting $100 field")
-pyatspi.Registry.registerEventListener(record, "object:text-changed", "object:property-change:accessible-description")
+pyatspi.Registry.registerEventListener(record, "object:text-changed")
 until(lambda: False, 0.5)  # Tillomar learns of the listener asynchronously
 typing("5", "500")
-check(any(e[0].startswith("object:text-changed:insert") and e[1] == "Total" and e[3] == "-500" for e in events),
+check(any(e[0].startswith("object:text-changed:insert") and e[1] == "-500" and e[3] == "-500" for e in events),
       "the Total's change is announced")
 typing("0", "5000")
 changed = {e[1] for e in events if e[0].startswith("object:text-changed") and e[2] == "text"}
 check(changed <= {FIELDS[0]}, "a keystroke raises no text events from fields it did not change", changed)
-heard = [e for e in events if e[0].endswith("accessible-description") and e[1] == FIELDS[0]]
-check(first.description == "Amount 5000, Total -5000" and len(heard) == 1,
-      "the field tells its amount and the Total, once", f"{first.description!r}, {len(heard)} events")
-key("Tab")
-check(until(lambda: focused(second) and second.description == "Amount 0, Total -5000"),
-      "the next field tells its values when it takes the focus", f"{second.description!r}")
 
 menu = next(n for n in walk(tally) if n.getRoleName() == "menu item" and n.name == "About")
 popup_open = lambda: any(n.getRoleName() == "popup menu" and n.getState().contains(pyatspi.STATE_SHOWING)
@@ -111,13 +107,6 @@ popup_open = lambda: any(n.getRoleName() == "popup menu" and n.getState().contai
 key("F10")
 check(until(popup_open), "F10 opens the About menu")
 key("Escape")
-check(until(lambda: not popup_open() and focused(second)), "Escape closes it and gives the field its focus back")
-for steps, name, picture in ((["Return"], "About Tillomar", "Tillomar"),
-                             (["Down", "Return"], "About Varnholt", "Varnholt")):
-    key("F10", *steps)
-    if check(until(lambda: window(name) is not None), f"the window {name!r} is named for a reader"):
-        check(any(n.name == picture for n in walk(window(name))), f"{name!r} shows {picture!r} by name")
-    key("Escape")
-    check(until(lambda: window(name) is None), f"Escape closes {name!r}")
+check(until(lambda: not popup_open() and focused(first)), "Escape closes it and gives the field its focus back")
 print(f"{len(failures)} failed" if failures else "PASS: all")
 sys.exit(1 if failures else 0)

@@ -2,6 +2,7 @@
 #include "ui/about/aboutwindow.h"
 
 #include "app/identity.h"
+#include "platform/accessibility.h"
 #include "platform/text.h"
 
 #include <QKeyEvent>
@@ -15,6 +16,7 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
     , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
 {
     connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
+    platform::readAsDialog(this);
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
         wordMark->setAccessibleName(platform::toQString(app::companyName));

@@ -94,25 +94,21 @@ void TallyWindow::nameForAssistiveTechnology()
     for (const tally::Denomination &row : tally::denominations) {
         for (int column : {tally::Starting, tally::Ending}) {
             const tally::RowControls &cell = row.columns[column];
+            // No caption is a field's buddy: a reader would name the field
+            // by the caption alone and lose the column.
             const QString header = m_labels[columns[column].header]->text();
-            m_labels[cell.caption]->setBuddy(m_fields[cell.field]);
             m_fields[cell.field]->setAccessibleName(joined(header, m_labels[cell.caption]->text()));
-            platform::nameValueLabel(m_labels[cell.amount],
-                                     joined(header, QStringLiteral("amount of %1's").arg(QLatin1StringView(row.name))));
+            platform::markValue(m_labels[cell.amount]);
             platform::markDecorative(m_labels[cell.sign]);
         }
     }
     for (const tally::ColumnControls &column : columns) {
-        platform::nameValueLabel(m_labels[column.total], joined(m_labels[column.header]->text(), QStringLiteral("total")));
-        QString summaryCaption = m_labels[column.summaryCaption]->text();
-        summaryCaption.remove(u'-').remove(u':');
-        platform::nameValueLabel(m_labels[column.summary], joined(QStringLiteral("Summary,"), summaryCaption));
+        platform::markValue(m_labels[column.total]);
+        platform::markValue(m_labels[column.summary]);
         platform::markDecorative(m_labels[column.totalDollar]);
         platform::markDecorative(m_labels[column.summaryDollar]);
     }
-    QString total = m_labels[tally::totalCaption]->text();
-    total.remove(u':');
-    platform::nameValueLabel(m_labels[tally::totalLabel], total);
+    platform::markValue(m_labels[tally::totalLabel]);
     platform::markDecorative(m_labels[tally::totalDollar]);
 
     auto *banner = clientArea()->findChild<QLabel *>(QStringLiteral("Image1"));
