@@ -47,11 +47,32 @@ start_bus() {
     export DBUS_SESSION_BUS_ADDRESS
 }
 
+# start_accessibility: the session's accessibility bus and registry, which
+# screen readers and the programs they read meet on.
+start_accessibility() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+    launcher_pid=$!
+    wait_for "the accessibility bus" owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus
+    local a11y_bus
+    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | tr -d ' ')
+    /usr/libexec/at-spi2-registryd >/dev/null 2>&1 &
+    registry_pid=$!
+    wait_for "the registry" owned "$a11y_bus" org.a11y.atspi.Registry
+}
+
+# owned BUS NAME: the name has an owner; asking never starts one.
+owned() {
+    dbus-send --bus="$1" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
+}
+
 stop_session() {
-    local pids=(${app_pid:-} ${wm_pid:-} ${xvfb_pid:-} ${bus_pid:-})
+    local pids=(${app_pid:-} ${registry_pid:-} ${launcher_pid:-} ${wm_pid:-} ${xvfb_pid:-} ${bus_pid:-})
     [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true
-    # Gone before the next session begins.
+    # Gone before the next session begins; the accessibility bus's daemon
+    # goes with its launcher.
     [ ${#pids[@]} -eq 0 ] || wait "${pids[@]}" 2>/dev/null || true
+    for _ in $(seq 50); do [ -S "${session_dir:-}/at-spi/bus_${DISPLAY#:}" ] || break; sleep 0.1; done
     rm -rf "${session_dir:-}"
 }
 

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# What a blind user hears from the screen reader Orca while counting: Orca
+# speaks through a private speech-dispatcher whose one voice writes each
+# utterance to a file, and xdotool types as the user.
+# Usage: orca.sh PATH-TO-Tillomar
+. "$(dirname "$0")/session.sh"
+start_session
+start_accessibility
+
+# Orca's and speech-dispatcher's settings stay in the session.
+export HOME=$session_dir/home XDG_CONFIG_HOME=$session_dir/config
+speechd=$XDG_CONFIG_HOME/speech-dispatcher
+spoken=$session_dir/spoken
+mkdir -p "$HOME" "$speechd/modules"
+: >"$spoken"
+cat >"$speechd/speechd.conf" <<EOF
+AddModule "record" "sd_generic" "record.conf"
+DefaultModule record
+LanguageDefaultModule "en" "record"
+# Any output that opens without a sound card; the voice plays nothing.
+AudioOutputMethod "libao"
+EOF
+# sd_generic quotes the text for single quotes; "\$100" survives the shell.
+cat >"$speechd/modules/record.conf" <<EOF
+GenericExecuteSynth "echo '\$DATA' >> $spoken"
+AddVoice "en" "MALE1" "recorder"
+EOF
+stop_reader() { kill ${orca_pid:-} ${speechd_pid:-} 2>/dev/null || true; }
+extra_cleanup=stop_reader
+speech-dispatcher --run-single --timeout 0 --config-dir "$speechd" >"$session_dir/speechd.log" 2>&1 &
+speechd_pid=$!
+wait_for "speech-dispatcher" test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock"
+orca --replace >"$session_dir/orca.log" 2>&1 &
+orca_pid=$!
+
+# heard PATTERN...: each extended regular expression matches an utterance
+# since the last key, each in the same utterance as the one before or later.
+heard() {
+    local at=$mark line pattern
+    for pattern in "$@"; do
+        line=$(tail -n +"$((at + 1))" "$spoken" | grep -nE -m 1 -- "$pattern" | cut -d: -f1)
+        [ -n "$line" ] || return 1
+        at=$((at + line - 1))
+    done
+}
+# press KEY... then EXPECTED...: presses the keys as a user does and waits
+# until Orca has said what is expected.
+press() {
+    local keys=()
+    while [ "$1" != then ]; do keys+=("$1"); shift; done
+    shift
+    mark=$(wc -l <"$spoken")
+    xdotool key --delay 150 "${keys[@]}"
+    if ! (wait_for "Orca to say: $*" heard "$@"); then
+        echo "Orca said after ${keys[*]}:" >&2
+        tail -n +"$((mark + 1))" "$spoken" >&2
+        exit 1
+    fi
+}
+since_mark() { tail -n +"$((mark + 1))" "$spoken"; }
+
+mark=0
+wait_for "Orca" heard "Screen reader on"
+"$1" &
+app_pid=$!
+# Each field is heard by its column and its denomination, once.
+wait_for "the tally window read out" heard "Starting Amount: Number of \\\$100's"
+press 5 then '^5 ?$' "Amount 500, Total -500"
+press Tab then "^Starting Amount: Number of \\\$50's"
+[ "$(since_mark | grep -o "Number of \\\$50's" | wc -l)" -eq 1 ] || fail "the field's caption is heard twice: $(since_mark)"
+[ "$(since_mark | grep -c selected)" -le 1 ] || fail "Tab says 'selected' more than once: $(since_mark)"
+# Back past the first field, the sequence comes up the ending column.
+press shift+Tab shift+Tab then "^Ending Amount: Number of \\\$2's"
+press 7 then '^7 ?$' "Amount 14, Total -486"
+
+# An about window reads its text as it opens, and Escape closes it.
+press F10 Return then "About Tillomar dialog" "Tillomar created by Varnholt" "Close"
+press Escape then "Ending Amount: Number of \\\$2's"
+press F10 Down Return then "About Varnholt dialog" "Program created by Varnholt" "Close"
+press Escape then "Ending Amount: Number of \\\$2's"
+
+# Reviewing the window reads the numbers on show, row by row, down to the Total.
+press KP_8 then "^Number of \\\$2's 0 0 Number of \\\$2's 7 14$"
+press Insert+KP_9 then "^Total: -486$"
+echo "PASS: Orca speaks each field's column, every change's amount and Total, the about windows' text and the numbers on review"
