@@ -3,7 +3,7 @@
 // against an empty Qt window's.
 
 #include "app/application.h"
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
 #include "tally/denominations.h"
 #include "ui/tally_window/tallywindow.h"
 

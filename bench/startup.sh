@@ -7,18 +7,21 @@
 # where the probe exits. Prints the median of each and the ratios.
 # Usage: bench/startup.sh BUILD-DIR [RUNS]   (a build with TILLOMAR_BENCHMARKS=ON)
 set -euo pipefail
+# Times are read with a full stop, whatever the user's locale.
+export LC_ALL=C
 probes=$1/bench
 runs=${2:-40}
 
-for display in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-done
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$(mktemp -d)
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$(mktemp -d)
 chmod 700 "$XDG_RUNTIME_DIR"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
 times=$(mktemp -d)
+# The server picks a free display itself.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$times/display" >/dev/null 2>&1 &
+xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$times" "$XDG_RUNTIME_DIR"' EXIT
+for _ in $(seq 100); do [ -s "$times/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$times/display")"
+rm "$times/display"
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 names=(empty text tillomar)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The runtime's number rules, checked against values worked out by hand.
 
-#include "platform/numbertext.h"
-#include "platform/runtimeerror.h"
+#include "platform/runtime/numbertext.h"
+#include "platform/runtime/runtimeerror.h"
 
 #include <QTest>
 
@@ -49,8 +49,21 @@ void TestNumberText::leadingNumber_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("error"); // 6: Overflow
 
+    // The rule's own examples first, then each of its parts.
     QTest::newRow("empty") << "" << 0.0 << 0;
+    QTest::newRow("characters after the number are ignored") << "5abc" << 5.0 << 0;
     QTest::newRow("a blank inside the number is removed") << "1 2" << 12.0 << 0;
+    QTest::newRow("a comma ends the number") << "1,5" << 1.0 << 0;
+    QTest::newRow("the full stop is the decimal point") << "1.5" << 1.5 << 0;
+    QTest::newRow("a tab inside the number is removed") << "1\t2" << 12.0 << 0;
+    QTest::newRow("a line feed inside the number is removed") << "1\n2" << 12.0 << 0;
+    QTest::newRow("blanks around the exponent's letter and sign") << "2 e - 1" << 0.2 << 0;
+    QTest::newRow("a carriage return is no blank: it ends the number") << "1\r2" << 1.0 << 0;
+    QTest::newRow("a leading plus sign") << "+7" << 7.0 << 0;
+    QTest::newRow("a lone full stop") << "." << 0.0 << 0;
+    QTest::newRow("a capital E") << "1E3" << 1000.0 << 0;
+    QTest::newRow("lower-case prefix") << "&hff" << 255.0 << 0;
+    QTest::newRow("octal digits end at an 8") << "&O18" << 1.0 << 0;
     QTest::newRow("negative") << "-3" << -3.0 << 0;
     QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
     QTest::newRow("exponent") << "1e3" << 1000.0 << 0;

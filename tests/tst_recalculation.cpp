@@ -2,7 +2,7 @@
 // The recalculation on the model sheet: resets, nesting, results and errors,
 // with expected values worked out by hand.
 
-#include "platform/eventprocedure.h"
+#include "platform/runtime/eventprocedure.h"
 #include "tally/denominations.h"
 #include "tally/modelsheet.h"
 

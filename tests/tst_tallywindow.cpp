@@ -6,9 +6,9 @@
 
 #include "app/application.h"
 #include "app/windowset.h"
-#include "platform/controls.h"
-#include "platform/errormessage.h"
-#include "platform/eventprocedure.h"
+#include "platform/forms/controls.h"
+#include "platform/desktop/errormessage.h"
+#include "platform/runtime/eventprocedure.h"
 #include "ui/tally_window/tallywindow.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 
 #include "app/application.h"
 #include "app/windowset.h"
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +59,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         app::setUpApplication();
-        platform::setLastWindowUnloadedHandler({});
         QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
     }
     void cleanup() { QApplication::setPalette(QApplication::style()->standardPalette()); }

@@ -7,7 +7,7 @@
 
 #include "app/application.h"
 #include "app/windowset.h"
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
 #include "ui/tally_window/tallywindow.h"
 
 #include <QAction>

@@ -2,11 +2,11 @@
 #include "app/application.h"
 
 #include "app/identity.h"
-#include "platform/accessibility.h"
-#include "platform/errormessage.h"
-#include "platform/formloader.h"
-#include "platform/pictures.h"
-#include "platform/text.h"
+#include "platform/desktop/accessibility.h"
+#include "platform/desktop/errormessage.h"
+#include "platform/forms/formloader.h"
+#include "platform/forms/pictures.h"
+#include "platform/runtime/text.h"
 
 #include <QApplication>
 
@@ -18,9 +18,6 @@ void setUpApplication()
     QApplication::setApplicationVersion(platform::toQString(versionText));
     QApplication::setOrganizationName(platform::toQString(companyName));
     QGuiApplication::setDesktopFileName(platform::toQString(desktopFileName));
-    // The windows' own lifetime rule decides when the program ends; Qt's
-    // would overlook the tool windows.
-    QApplication::setQuitOnLastWindowClosed(false);
     platform::deferStyleIcons();
     QApplication::setFont(platform::dialogFont());
     platform::installMessageBoxReporter();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/application.h"
 #include "app/windowset.h"
-#include "platform/windowsystem.h"
+#include "platform/desktop/windowsystem.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/windowset.h"
 
-#include "platform/text.h"
+#include "platform/runtime/text.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/about/form2layout.h"
 #include "ui/about/form3layout.h"

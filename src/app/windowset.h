@@ -3,7 +3,7 @@
 
 // The program's windows, each behind the reference that bears its name.
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
 #include <string_view>
 

@@ -9,6 +9,7 @@
 // Rows stand in processing order, the order in which the recalculation reads,
 // resets, multiplies, shows and adds them. On screen the $2 row is sixth.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -66,18 +67,33 @@ inline constexpr int totalLabel = 70;
 inline constexpr int totalCaption = 71;
 inline constexpr int totalDollar = 11;
 
-inline constexpr int countFieldCount = 22;
-inline constexpr int labelCount = 81;
+// One count field for each row in each column, Text1 to Text22.
+inline constexpr int countFieldCount = int(denominations.size() * 2);
 
-// Every caption the recalculation writes: 22 amounts, 2 totals, 2 summary
-// copies and the Total.
-inline constexpr int outputCount = 27;
+// The highest label number the tables name: Label1 to Label<labelCount>.
+inline constexpr int labelCount = [] {
+    int highest = std::max({totalLabel, totalCaption, totalDollar});
+    for (const Denomination &row : denominations) {
+        for (const RowControls &cell : row.columns)
+            highest = std::max({highest, cell.caption, cell.sign, cell.amount});
+    }
+    for (const ColumnControls &column : columns) {
+        highest = std::max({highest, column.header, column.total, column.totalDollar, column.summaryCaption,
+                            column.summaryDollar, column.summary});
+    }
+    return highest;
+}();
+
+// Every caption the recalculation writes: the amounts, each column's total
+// and its copy in the summary, and the Total.
+inline constexpr int outputCount = int(denominations.size() * 2 + columns.size() * 2 + 1);
 
 // The typing limit of a count field; 0 for none. Only the ending $2 field
 // takes texts of any length.
 constexpr int countFieldMaxLength(int field)
 {
-    return field == denominations[10].columns[Ending].field ? 0 : 3;
+    const auto two = std::ranges::find(denominations, std::string_view("$2"), &Denomination::name);
+    return field == two->columns[Ending].field ? 0 : 3;
 }
 
 } // namespace tally

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tally/recalculation.h"
 
-#include "platform/eventprocedure.h"
-#include "platform/numbertext.h"
+#include "platform/runtime/eventprocedure.h"
+#include "platform/runtime/numbertext.h"
 #include "tally/denominations.h"
 #include "tally/sheet.h"
 

@@ -2,8 +2,8 @@
 // Arbitrary texts through every number rule: each must give a value or a
 // run-time error, and whatever a rule writes must read back the same.
 
-#include "platform/numbertext.h"
-#include "platform/runtimeerror.h"
+#include "platform/runtime/numbertext.h"
+#include "platform/runtime/runtimeerror.h"
 
 #include <QString>
 

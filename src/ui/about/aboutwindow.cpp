@@ -2,8 +2,8 @@
 #include "ui/about/aboutwindow.h"
 
 #include "app/identity.h"
-#include "platform/accessibility.h"
-#include "platform/text.h"
+#include "platform/desktop/accessibility.h"
+#include "platform/runtime/text.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -6,7 +6,7 @@
 // does is the window set's business (it unloads the window through its
 // instance), so the window only reports the click.
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
 class QPushButton;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/formlayout.h"
+#include "platform/forms/formlayout.h"
 #include "ui/about/abouttexts.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 // fields all run the one recalculation on change and the one selection
 // routine on click, and it is the sheet the recalculation works on.
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 #include "tally/denominations.h"
 #include "tally/sheet.h"
 

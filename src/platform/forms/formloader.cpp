@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/formloader.h"
+#include "platform/forms/formloader.h"
 
-#include "platform/controls.h"
-#include "platform/text.h"
+#include "platform/forms/controls.h"
+#include "platform/runtime/text.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -6,13 +6,12 @@
 // outlives its window: loading builds the window from its design, unloading
 // destroys the window and its controls, and showing an unloaded instance
 // loads it anew. The process ends when the last loaded window is unloaded,
-// whatever its kind.
+// whatever its kind: Qt's last-window rule, which every window takes part in.
 
-#include "platform/formlayout.h"
+#include "platform/forms/formlayout.h"
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 
 namespace platform {
@@ -96,11 +95,5 @@ private:
     }
     std::unique_ptr<Instance> m_instance;
 };
-
-int loadedWindowCount();
-
-// Runs when the last loaded window has been unloaded; quits the event loop
-// unless replaced. Returns the previous handler.
-std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler);
 
 } // namespace platform

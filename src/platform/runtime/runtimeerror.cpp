@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/runtimeerror.h"
+#include "platform/runtime/runtimeerror.h"
 
 namespace platform {
 

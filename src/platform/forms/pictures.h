@@ -13,9 +13,8 @@
 
 namespace platform {
 
-// A picture for a screen of the given density: the twice-as-detailed copy
-// beside it (name@2x.png) where the screen is denser than the design.
-// Uncompressed 24-bit bitmaps are read directly.
+// A Windows bitmap for a screen of the given density: the twice-as-detailed
+// copy beside it (name@2x.png) where the screen is denser than the design.
 QPixmap loadPicture(const QString &path, qreal devicePixelRatio);
 
 // An icon from PNG files named by pattern ("…-%1.png" for each size, and

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/windowsystem.h"
+#include "platform/desktop/windowsystem.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/runtimeerror.h"
+#include "platform/runtime/runtimeerror.h"
 
 #include <functional>
 #include <new>

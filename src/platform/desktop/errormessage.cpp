@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/errormessage.h"
+#include "platform/desktop/errormessage.h"
 
-#include "platform/eventprocedure.h"
+#include "platform/runtime/eventprocedure.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/windowframe.h"
+#include "platform/desktop/windowframe.h"
 
 #include <QGuiApplication>
 #include <QPainter>

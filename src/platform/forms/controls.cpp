@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
 
-#include "platform/pictures.h"
+#include "platform/desktop/accessibility.h"
+#include "platform/forms/pictures.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -37,6 +38,7 @@ LineControl::LineControl(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    markDecorative(this);
 }
 
 // Lines and outlines are one logical pixel at every scale, filled rather than
@@ -51,6 +53,7 @@ ShapeControl::ShapeControl(QColor fill, QWidget *parent)
     , m_fill(fill)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    markDecorative(this);
 }
 
 void ShapeControl::paintEvent(QPaintEvent *)

@@ -14,7 +14,8 @@ namespace platform {
 // "$") is not announced at all.
 void installAccessibility();
 
-void markDecorative(QLabel *label);
+// Only structures the window (a rule, a panel, "=" or "$"): a reader skips it.
+void markDecorative(QWidget *widget);
 
 // A reader meets the window as a dialog, and reads its text when it opens.
 void readAsDialog(QWidget *window);

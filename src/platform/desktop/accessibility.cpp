@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "platform/accessibility.h"
+#include "platform/desktop/accessibility.h"
 
-#include "platform/controls.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -95,15 +94,10 @@ QAccessibleInterface *labelAccessible(const QString &, QObject *object)
     // A reader reads out the text of a dialog as it opens, but not of a window.
     if (object && object->property(dialogProperty).toBool())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
-    // Rules and panels only structure the window.
-    if (qobject_cast<LineControl *>(object) || qobject_cast<ShapeControl *>(object))
+    if (object && object->property(decorativeProperty).toBool())
         return new DecorativeAccessible(static_cast<QWidget *>(object));
     auto *label = qobject_cast<QLabel *>(object);
-    if (!label || qobject_cast<ImageControl *>(object))
-        return nullptr;
-    if (label->property(decorativeProperty).toBool())
-        return new DecorativeAccessible(label);
-    if (label->property(valueProperty).toBool())
+    if (label && label->property(valueProperty).toBool())
         return new ValueLabelAccessible(label);
     return nullptr;
 }
@@ -125,10 +119,10 @@ void forgetInterface(QWidget *widget)
 }
 } // namespace
 
-void markDecorative(QLabel *label)
+void markDecorative(QWidget *widget)
 {
-    label->setProperty(decorativeProperty, true);
-    forgetInterface(label);
+    widget->setProperty(decorativeProperty, true);
+    forgetInterface(widget);
 }
 
 void readAsDialog(QWidget *window)

@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "platform/pictures.h"
+#include "platform/forms/pictures.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QIconEngine>
-#include <QImage>
 #include <QImageReader>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QWidget>
-#include <QtEndian>
 
 #include <functional>
 #include <vector>
@@ -19,45 +16,11 @@ namespace platform {
 
 namespace {
 
-// Reads an uncompressed 24-bit Windows bitmap; a null image for any other
-// kind, which then goes to Qt's reader.
-QImage readPlainBitmap(const QString &path)
+// A picture read by the one reader its format names: left to guess, Qt's
+// image reader first loads every image format plugin on the system.
+QImage readImage(const QString &path, const char *format)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
-    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bytes + at); };
-    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes + at); };
-    const auto i32 = [&](int at) { return qFromLittleEndian<qint32>(bytes + at); };
-    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M' || u32(14) < 40 || u16(28) != 24 || u32(30) != 0)
-        return {};
-    const qint64 offset = u32(10);
-    const qint64 width = i32(18);
-    const qint64 height = i32(22);
-    const qint64 rows = height < 0 ? -height : height;
-    const qint64 stride = (width * 3 + 3) & ~qint64(3);
-    if (width <= 0 || rows == 0 || width > 32768 || rows > 32768 || offset + stride * rows > data.size())
-        return {};
-    // Straight into the window system's own pixel format, which a pixmap
-    // then takes without converting.
-    QImage image(int(width), int(rows), QImage::Format_RGB32);
-    for (qint64 row = 0; row < rows; ++row) {
-        const qint64 from = height > 0 ? rows - 1 - row : row; // rows are stored bottom up
-        const uchar *in = bytes + offset + from * stride;
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(int(row)));
-        for (qint64 x = 0; x < width; ++x, in += 3)
-            out[x] = qRgb(in[2], in[1], in[0]);
-    }
-    return image;
-}
-
-// A PNG file read by the PNG reader alone: asked to guess, Qt's image reader
-// first loads every image format plugin on the system.
-QImage readPng(const QString &path)
-{
-    QImageReader reader(path, "png");
+    QImageReader reader(path, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
@@ -128,14 +91,14 @@ QPixmap loadPicture(const QString &path, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1) {
         const QFileInfo file(path);
-        QPixmap detailed(file.path() + '/' + file.completeBaseName() + QStringLiteral("@2x.png"));
+        QPixmap detailed = QPixmap::fromImage(
+            readImage(file.path() + '/' + file.completeBaseName() + QStringLiteral("@2x.png"), "png"));
         if (!detailed.isNull()) {
             detailed.setDevicePixelRatio(2);
             return detailed;
         }
     }
-    const QImage plain = readPlainBitmap(path);
-    return plain.isNull() ? QPixmap(path) : QPixmap::fromImage(plain);
+    return QPixmap::fromImage(readImage(path, "bmp"));
 }
 
 QIcon lazyIcon(const QString &pattern, std::initializer_list<int> sizes)
@@ -143,9 +106,9 @@ QIcon lazyIcon(const QString &pattern, std::initializer_list<int> sizes)
     return QIcon(new LazyIconEngine([pattern, sizes = std::vector<int>(sizes)] {
         QIcon icon;
         for (int size : sizes) {
-            icon.addPixmap(QPixmap::fromImage(readPng(pattern.arg(size))));
+            icon.addPixmap(QPixmap::fromImage(readImage(pattern.arg(size), "png")));
             if (qApp->devicePixelRatio() > 1)
-                icon.addPixmap(QPixmap::fromImage(readPng(pattern.arg(QString::number(size) + QStringLiteral("@2x")))));
+                icon.addPixmap(QPixmap::fromImage(readImage(pattern.arg(QString::number(size) + QStringLiteral("@2x")), "png")));
         }
         return icon;
     }));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/numbertext.h"
+#include "platform/runtime/numbertext.h"
 
-#include "platform/runtimeerror.h"
+#include "platform/runtime/runtimeerror.h"
 
 #include <charconv>
 #include <cmath>
@@ -79,105 +79,79 @@ double readPrefixed(Cursor &cursor, int radix)
     return static_cast<std::int32_t>(value);
 }
 
-// Beyond this many significant digits a decimal's digits can no longer change
-// how it rounds to a double, provided a dropped non-zero digit is remembered.
-constexpr int keptDigits = 800;
+// Exponents beyond this only tell overflow from underflow.
 constexpr std::int64_t exponentCap = 1'000'000'000;
 
 double readDecimal(Cursor &cursor)
 {
-    bool negative = false;
-    if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-        negative = cursor.peek() == u'-';
+    // The number compacted, its ignorable characters gone: what from_chars
+    // reads, correctly rounded at any length.
+    std::string number;
+    const bool negative = cursor.peek() == u'-';
+    if (negative || cursor.peek() == u'+')
         cursor.advance();
-    }
-
-    // The value is digits[0..count) * 10^scale.
-    char digits[keptDigits + 2];
-    int count = 0;
-    std::int64_t scale = 0;
+    if (negative)
+        number += '-';
+    // Where the first significant digit stands against the point, to tell a
+    // value beyond the double range from one too small for it.
+    std::int64_t magnitude = 0;
     bool anyDigit = false;
+    bool significant = false;
     bool afterPoint = false;
-    bool droppedNonZero = false;
     for (;; cursor.advance()) {
         const char16_t c = cursor.peek();
         if (c == u'.' && !afterPoint) {
             afterPoint = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9')
-            break;
-        anyDigit = true;
-        if (count == 0 && c == u'0') {
-            scale -= afterPoint;
-        } else if (count < keptDigits) {
-            digits[count++] = char(c);
-            scale -= afterPoint;
+        } else if (c >= u'0' && c <= u'9') {
+            anyDigit = true;
+            significant |= c != u'0';
+            magnitude += significant ? !afterPoint : -std::int64_t(afterPoint);
         } else {
-            scale += !afterPoint;
-            droppedNonZero |= c != u'0';
+            break;
         }
+        number += char(c);
     }
     if (!anyDigit)
         return 0.0;
 
     Cursor beforeExponent = cursor;
     if (cursor.take(u'e', u'E')) {
-        bool negativeExponent = false;
+        std::string exponentText = "e";
         if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-            negativeExponent = cursor.peek() == u'-';
+            exponentText += char(cursor.peek());
             cursor.advance();
         }
-        if (digitValue(cursor.peek(), 10) < 0) {
+        const std::size_t signEnd = exponentText.size();
+        std::int64_t exponent = 0;
+        for (int d; (d = digitValue(cursor.peek(), 10)) >= 0; cursor.advance()) {
+            exponentText += char(u'0' + d);
+            exponent = std::min(exponent * 10 + d, exponentCap);
+        }
+        if (exponentText.size() == signEnd) {
             cursor = beforeExponent; // "1e" or "1e+" ends at the 1
         } else {
-            std::int64_t exponent = 0;
-            for (int d; (d = digitValue(cursor.peek(), 10)) >= 0; cursor.advance())
-                exponent = std::min(exponent * 10 + d, exponentCap);
-            scale += negativeExponent ? -exponent : exponent;
+            number += exponentText;
+            magnitude += exponentText[1] == '-' ? -exponent : exponent;
         }
     }
 
-    const double zero = negative ? -0.0 : 0.0;
-    if (droppedNonZero) {
-        digits[count++] = '1'; // keeps the value off a rounding tie
-        --scale;
-    } else {
-        while (count > 0 && digits[count - 1] == '0') {
-            --count;
-            ++scale;
-        }
-    }
-    if (count == 0)
-        return zero;
-
-    // The value is 0.digits * 10^magnitude.
-    const std::int64_t magnitude = count + scale;
-    if (magnitude > 310)
-        throw RuntimeError::overflow();
-    if (magnitude < -330)
-        return zero;
-
-    char text[keptDigits + 40];
-    char *end = std::copy(digits, digits + count, text);
-    *end++ = 'e';
-    end = std::to_chars(end, text + sizeof text, scale).ptr;
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (magnitude > 0)
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range) {
+        if (significant && magnitude > 0)
             throw RuntimeError::overflow();
-        return zero;
+        return negative ? -0.0 : 0.0;
     }
-    return negative ? -value : value;
+    return value;
 }
 
+// The runtime writes the decimal point as the separator it is given and the
+// exponent with a capital E.
 QString fromLatin1(const char *begin, const char *end, QChar decimalSeparator)
 {
     QString text(end - begin, Qt::Uninitialized);
     QChar *out = text.data();
     for (const char *p = begin; p != end; ++p)
-        *out++ = *p == '.' ? decimalSeparator : QChar(QLatin1Char(*p));
+        *out++ = *p == '.' ? decimalSeparator : QChar(QLatin1Char(*p == 'e' ? 'E' : *p));
     return text;
 }
 
@@ -198,61 +172,17 @@ double leadingNumber(QStringView text)
 
 QString doubleText(double value, QChar decimalSeparator)
 {
-    if (value == 0.0)
-        return QStringLiteral("0");
-
     // No text stands for infinity or NaN; such a value could only have come
     // from an overflow.
     if (!std::isfinite(value))
         throw RuntimeError::overflow();
-
-    char scientific[32];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                       std::chars_format::scientific, 14);
-
-    // scientific holds [-]d.ddddddddddddddde(+|-)dd[d]
-    const bool negative = scientific[0] == '-';
-    const char *mantissa = scientific + negative;
-    char digits[15];
-    digits[0] = mantissa[0];
-    std::copy(mantissa + 2, mantissa + 16, digits + 1);
-    int count = 15;
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
-    int exponent = 0;
-    const char *exponentText = mantissa + 17;
-    std::from_chars(exponentText + (*exponentText == '+'), written.ptr, exponent);
-
-    char out[40];
-    char *p = out;
-    if (negative)
-        *p++ = '-';
-    if (exponent >= 15 || exponent < -4) {
-        *p++ = digits[0];
-        if (count > 1) {
-            *p++ = '.';
-            p = std::copy(digits + 1, digits + count, p);
-        }
-        *p++ = 'E';
-        *p++ = exponent < 0 ? '-' : '+';
-        const int magnitude = std::abs(exponent);
-        if (magnitude < 10)
-            *p++ = '0';
-        p = std::to_chars(p, out + sizeof out, magnitude).ptr;
-    } else if (exponent >= 0) {
-        for (int i = 0; i <= exponent; ++i)
-            *p++ = i < count ? digits[i] : '0';
-        if (count > exponent + 1) {
-            *p++ = '.';
-            p = std::copy(digits + exponent + 1, digits + count, p);
-        }
-    } else {
-        *p++ = '0';
-        *p++ = '.';
-        p = std::fill_n(p, -exponent - 1, '0');
-        p = std::copy(digits, digits + count, p);
-    }
-    return fromLatin1(out, p, decimalSeparator);
+    // C's %.15G: fifteen significant digits without trailing zeros, the
+    // exponent form from 1E+15 up and below 0.0001, two exponent digits at
+    // least. Negative zero is written as zero.
+    char out[32];
+    const char *end = std::to_chars(out, out + sizeof out, value == 0.0 ? 0.0 : value,
+                                    std::chars_format::general, 15).ptr;
+    return fromLatin1(out, end, decimalSeparator);
 }
 
 double readDoubleText(QStringView text, QChar decimalSeparator)

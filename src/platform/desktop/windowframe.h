@@ -12,13 +12,17 @@
 // utility windows and transients of the whole program, which window managers
 // keep above all its other windows).
 
-#include "platform/formlayout.h"
-
 #include <Qt>
+
+#include <cstdint>
 
 class QWidget;
 
 namespace platform {
+
+// FixedSingle: a title bar with the usual buttons. ToolWindow: with no caption
+// and no buttons, only a thin frame, and no task-bar entry.
+enum class Frame : std::uint8_t { FixedSingle, ToolWindow };
 
 Qt::WindowFlags frameFlags(Frame frame);
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/eventprocedure.h"
+#include "platform/runtime/eventprocedure.h"
 
 #include <QDebug>
 

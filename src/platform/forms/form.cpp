@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
-#include "platform/formloader.h"
-#include "platform/text.h"
-#include "platform/windowframe.h"
-#include "platform/windowsystem.h"
+#include "platform/forms/formloader.h"
+#include "platform/runtime/text.h"
+#include "platform/desktop/windowframe.h"
+#include "platform/desktop/windowsystem.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -15,14 +15,6 @@
 namespace platform {
 
 namespace {
-
-int loadedWindows = 0;
-
-std::function<void()> &lastWindowUnloaded()
-{
-    static std::function<void()> handler = [] { QCoreApplication::quit(); };
-    return handler;
-}
 
 // The design's background with the ink, fields and selection that are
 // readable on it. Roles set on a widget outlive later application palettes
@@ -43,16 +35,6 @@ constexpr Qt::WindowStates sizedByWindowSystem = Qt::WindowMaximized | Qt::Windo
 
 } // namespace
 
-int loadedWindowCount()
-{
-    return loadedWindows;
-}
-
-std::function<void()> setLastWindowUnloadedHandler(std::function<void()> handler)
-{
-    return std::exchange(lastWindowUnloaded(), std::move(handler));
-}
-
 FormWindow::FormWindow(const FormDesign &design)
     : QMainWindow(nullptr, frameFlags(design.frame))
     , m_design(design)
@@ -61,6 +43,9 @@ FormWindow::FormWindow(const FormDesign &design)
     setObjectName(toQString(design.name));
     setWindowTitle(toQString(design.caption));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Every window keeps the program running, a tool window too, which Qt
+    // would leave out of its last-window rule.
+    setAttribute(Qt::WA_QuitOnClose);
     setCentralWidget(m_clientArea);
     const int frame = drawnFrameWidth(design.frame);
     setContentsMargins(frame, frame, frame, frame);
@@ -160,7 +145,6 @@ FormWindow &FormInstance::load()
     if (!m_window) {
         m_window = createWindow();
         m_window->settle();
-        ++loadedWindows;
         const auto detachThis = [this, window = m_window] { detach(window); };
         QObject::connect(m_window, &FormWindow::closed, m_window, detachThis);
         QObject::connect(m_window, &QObject::destroyed, m_window, detachThis);
@@ -191,9 +175,6 @@ void FormInstance::detach(FormWindow *window)
     if (!window || window != m_window)
         return;
     m_window = nullptr;
-    --loadedWindows;
-    if (loadedWindows == 0 && lastWindowUnloaded())
-        lastWindowUnloaded()();
 }
 
 } // namespace platform

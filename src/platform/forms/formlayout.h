@@ -5,6 +5,8 @@
 // sizes are in twips from the client area's top-left corner, 15 to the
 // device-independent pixel; the loader walks the table and builds the window.
 
+#include "platform/desktop/windowframe.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -14,10 +16,6 @@ namespace platform {
 enum class Family : std::uint8_t { Text, Label, Line, Shape, Image, Button };
 
 enum class FontRole : std::uint8_t { Default, Title };
-
-// FixedSingle: a title bar with the usual buttons. ToolWindow: with no caption
-// and no buttons, only a thin frame, and no task-bar entry.
-enum class Frame : std::uint8_t { FixedSingle, ToolWindow };
 
 struct ControlDesign
 {
