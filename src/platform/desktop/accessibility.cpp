@@ -23,7 +23,6 @@ namespace {
 
 constexpr char decorativeProperty[] = "platformDecorative";
 constexpr char valueProperty[] = "platformValue";
-constexpr char dialogProperty[] = "platformDialog";
 
 // Gives the caption as text, so that a reader can read it like any other
 // text and follow its changes.
@@ -91,9 +90,6 @@ public:
 
 QAccessibleInterface *labelAccessible(const QString &, QObject *object)
 {
-    // A reader reads out the text of a dialog as it opens, but not of a window.
-    if (object && object->property(dialogProperty).toBool())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     if (object && object->property(decorativeProperty).toBool())
         return new DecorativeAccessible(static_cast<QWidget *>(object));
     auto *label = qobject_cast<QLabel *>(object);
@@ -123,12 +119,6 @@ void markDecorative(QWidget *widget)
 {
     widget->setProperty(decorativeProperty, true);
     forgetInterface(widget);
-}
-
-void readAsDialog(QWidget *window)
-{
-    window->setProperty(dialogProperty, true);
-    forgetInterface(window);
 }
 
 void markValue(QLabel *label)

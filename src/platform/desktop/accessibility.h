@@ -17,8 +17,6 @@ void installAccessibility();
 // Only structures the window (a rule, a panel, "=" or "$"): a reader skips it.
 void markDecorative(QWidget *widget);
 
-// A reader meets the window as a dialog, and reads its text when it opens.
-void readAsDialog(QWidget *window);
 
 // The label shows a value: a reader reads the caption as its name and text;
 // what the value is, the reading order tells.

@@ -2,12 +2,13 @@
 #include "ui/about/aboutwindow.h"
 
 #include "app/identity.h"
-#include "platform/desktop/accessibility.h"
 #include "platform/runtime/text.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -16,7 +17,16 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
     , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
 {
     connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
-    platform::readAsDialog(this);
+    // A reader hears the window's text with the button that takes the focus:
+    // Orca 48 cuts off what it says of a window opened by the key it echoes.
+    QList<QLabel *> labels = clientArea()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+    std::ranges::stable_sort(labels, {}, [](const QLabel *label) { return label->y(); });
+    QStringList text;
+    for (const QLabel *label : labels) {
+        if (!label->text().isEmpty())
+            text << label->text();
+    }
+    m_closeButton->setAccessibleDescription(text.join(u' '));
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
         wordMark->setAccessibleName(platform::toQString(app::companyName));
