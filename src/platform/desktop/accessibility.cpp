@@ -3,6 +3,7 @@
 
 
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -229,6 +230,42 @@ void sendDescriptionChanged(QWidget *widget, const QString &description)
 
 } // namespace
 #endif
+
+void readOnOpening(QWidget *window, QWidget *focus, const QString &text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    Q_UNUSED(focus);
+    // Told once the window system has shown the window, after the key that
+    // opened it; the filter goes with the window.
+    class Announcer final : public QObject
+    {
+    public:
+        Announcer(QWidget *window, QString text)
+            : QObject(window)
+            , m_text(std::move(text))
+        {
+            window->installEventFilter(this);
+        }
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show && QAccessible::isActive()) {
+                QMetaObject::invokeMethod(this, [this, watched] {
+                    QAccessibleAnnouncementEvent announcement(watched, m_text);
+                    QAccessible::updateAccessibility(&announcement);
+                }, Qt::QueuedConnection);
+            }
+            return false;
+        }
+
+    private:
+        QString m_text;
+    };
+    new Announcer(window, text);
+#else
+    Q_UNUSED(window);
+    focus->setAccessibleDescription(text);
+#endif
+}
 
 void describe(QWidget *widget, const QString &description)
 {

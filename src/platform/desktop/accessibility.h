@@ -29,6 +29,12 @@ void showValue(QLabel *label, const QString &text);
 // A reader walks the container's children in this order, and meets no other.
 void setReadingOrder(QWidget *container, const QList<QWidget *> &children);
 
+// A reader hears the window's text as the window opens, once: with the
+// control that has the focus where Qt cannot announce (before 6.8), else as
+// an announcement, since Orca 48 cuts off what it says of a window opened by
+// a key as it echoes that key, and tells the focus without its description.
+void readOnOpening(QWidget *window, QWidget *focus, const QString &text);
+
 // Sets what a reader hears after the widget's name, telling it only of a
 // change.
 void describe(QWidget *widget, const QString &description);

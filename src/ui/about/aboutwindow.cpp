@@ -2,6 +2,7 @@
 #include "ui/about/aboutwindow.h"
 
 #include "app/identity.h"
+#include "platform/desktop/accessibility.h"
 #include "platform/runtime/text.h"
 
 #include <QKeyEvent>
@@ -17,8 +18,6 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
     , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
 {
     connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
-    // A reader hears the window's text with the button that takes the focus:
-    // Orca 48 cuts off what it says of a window opened by the key it echoes.
     QList<QLabel *> labels = clientArea()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
     std::ranges::stable_sort(labels, {}, [](const QLabel *label) { return label->y(); });
     QStringList text;
@@ -26,7 +25,7 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
         if (!label->text().isEmpty())
             text << label->text();
     }
-    m_closeButton->setAccessibleDescription(text.join(u' '));
+    platform::readOnOpening(this, m_closeButton, text.join(u' '));
     // The word mark is the maker's name in letters a screen reader cannot see.
     if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
         wordMark->setAccessibleName(platform::toQString(app::companyName));
