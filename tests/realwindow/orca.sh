@@ -82,6 +82,6 @@ press F10 Down Return then "Close" "Program created by Varnholt"
 press Escape then "Ending Amount: Number of \\\$2's"
 
 # Reviewing the window reads the numbers on show, row by row, down to the Total.
-press KP_8 then "^Number of \\\$2's 0 0 Number of \\\$2's 7 14$"
-press Insert+KP_9 then "^Total: -486$"
+press KP_Up then "^Number of \\\$2's 0 0 Number of \\\$2's 7 14$"
+press Insert+KP_Prior then "^Total: -486$"
 echo "PASS: Orca speaks each field's column, every change's amount and Total, the about windows' text and the numbers on review"
