@@ -66,13 +66,16 @@ void TestRendering::everyValueAsPictured()
 {
     auto window = openWindow();
     // Three characters a field: 1e9 of each denomination at the start, 9e9
-    // at the end; every row sums to 188.85 dollars a count.
+    // at the end; one of each denomination is worth 188.85 dollars.
     for (int field = 1; field <= 22; ++field) {
         const bool ending = (field >= 11 && field <= 19) || field == 7 || field == 22;
         window->countField(field)->setText(ending ? QStringLiteral("9e9") : QStringLiteral("1e9"));
     }
+    // The ending $2 field alone takes more: its decimals reach the Total.
+    window->countField(22)->setText(QStringLiteral("9000000000.12345"));
     QCOMPARE(window->caption(64), "188850000000");
-    QCOMPARE(window->caption(70), "1510800000000");
+    QCOMPARE(window->caption(65), "1699650000000.25");
+    QCOMPARE(window->caption(70), "1510800000000.25");
     const QImage shot = window->clientArea()->grab().toImage();
     if (shot.devicePixelRatio() != 1)
         QSKIP("the pictures are of scale 1");
