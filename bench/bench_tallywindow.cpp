@@ -23,7 +23,6 @@ namespace {
 std::unique_ptr<ui::TallyWindow> shownWindow()
 {
     auto window = std::make_unique<ui::TallyWindow>();
-    window->settle();
     window->show();
     QCoreApplication::processEvents();
     return window;

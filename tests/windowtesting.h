@@ -17,13 +17,12 @@
 #include <cstdlib>
 #include <memory>
 
-// A window built from its design (the tally window unless given), settled,
+// A window built from its design (the tally window unless given),
 // shown and active.
 template<typename Window = ui::TallyWindow, typename... Design>
 std::unique_ptr<Window> openWindow(const Design &...design)
 {
     auto window = std::make_unique<Window>(design...);
-    window->settle();
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

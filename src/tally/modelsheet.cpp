@@ -58,7 +58,7 @@ void ModelSheet::change()
 {
     ++m_runs;
     m_deepest = std::max(m_deepest, ++m_depth);
-    countChanged(*this);
+    countFieldChange(*this);
     --m_depth;
 }
 

@@ -98,7 +98,7 @@ void recalculate(Sheet &sheet)
     }
 }
 
-void countChanged(Sheet &sheet) noexcept
+void countFieldChange(Sheet &sheet) noexcept
 {
     platform::runEventProcedure([&sheet] { recalculate(sheet); });
 }

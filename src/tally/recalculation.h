@@ -15,6 +15,6 @@ void recalculate(Sheet &sheet);
 
 // The Change procedure of every count field: one recalculation run as an
 // event, whose errors go to the platform's reporting.
-void countChanged(Sheet &sheet) noexcept;
+void countFieldChange(Sheet &sheet) noexcept;
 
 } // namespace tally

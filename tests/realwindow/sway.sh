@@ -36,7 +36,7 @@ SWAYSOCK=$(ls "$runtime_dir"/sway-ipc.*.sock)
 wayland=(env -u DISPLAY XDG_RUNTIME_DIR="$runtime_dir" WAYLAND_DISPLAY="$runtime_dir/wayland-1")
 
 # views: one line per window of the process, "floating|tiled WIDTHxHEIGHT
-# TITLE-BAR-HEIGHT", the size being the window's own, without the
+# TITLE-BAR-HEIGHT [focused]", the size being the window's own, without the
 # compositor's decorations.
 views() {
     swaymsg -t get_tree | python3 -c '
@@ -44,14 +44,15 @@ import json, sys
 def walk(node, floating):
     if node.get("pid") == int(sys.argv[1]):
         w = node["window_rect"]
-        print("floating" if floating else "tiled", "%dx%d" % (w["width"], w["height"]), node["deco_rect"]["height"])
+        print("floating" if floating else "tiled", "%dx%d" % (w["width"], w["height"]), node["deco_rect"]["height"],
+              "focused" if node["focused"] else "")
     for child in node.get("nodes", []):
         walk(child, floating)
     for child in node.get("floating_nodes", []):
         walk(child, True)
 walk(json.load(sys.stdin), False)' "$app_pid"
 }
-has_view() { views | grep -q "$1"; }
+has_view() { views | grep -Eq -- "$1"; }
 # The keys as a user presses them; the first waits until the window has
 # taken the virtual keyboard.
 press() { "${wayland[@]}" wtype -s 500 "$@" -s 200; }
@@ -64,17 +65,19 @@ start() {
 
 start
 # The tally window's width as designed; its height adds the menu bar.
-views | grep -Eq '^floating 515x4[2-9][0-9] [0-9]+$' || fail "the tally window does not float at its size: $(views)"
+views | grep -Eq '^floating 515x4[2-9][0-9] [0-9]+ ' || fail "the tally window does not float at its size: $(views)"
 for item in "" "-k Down"; do
     for _ in 1 2 3; do
         swaymsg "[pid=$app_pid title=\"^Varnholt Tillomar\$\"] focus" >/dev/null
+        wait_for "the tally window to have the focus" has_view '^floating 515x.* focused$'
         # shellcheck disable=SC2086
         press -k F10 -s 300 $item -s 100 -k Return
         (wait_for "an about window" has_view "$([ -z "$item" ] && echo 380x163 || echo 396x170)") && break
     done
 done
+shown=$(views)
 for size in 380x163 396x170; do
-    views | grep -qx "floating $size 0" || fail "an about window is not floating at $size with no title bar: $(views)"
+    grep -q "^floating $size 0 " <<<"$shown" || fail "an about window is not floating at $size with no title bar: $shown"
 done
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true

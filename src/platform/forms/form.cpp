@@ -76,6 +76,8 @@ void FormWindow::settle()
 void FormWindow::setVisible(bool visible)
 {
     const bool mapping = visible && !isVisible();
+    if (mapping && m_normalSize.isEmpty())
+        settle();
     if (mapping)
         prepareFrameBeforeMap(*this, m_design.frame);
     QMainWindow::setVisible(visible);
@@ -144,7 +146,6 @@ FormWindow &FormInstance::load()
 {
     if (!m_window) {
         m_window = createWindow();
-        m_window->settle();
         const auto detachThis = [this, window = m_window] { detach(window); };
         QObject::connect(m_window, &FormWindow::closed, m_window, detachThis);
         QObject::connect(m_window, &QObject::destroyed, m_window, detachThis);

@@ -28,10 +28,6 @@ public:
 
     QWidget *clientArea() const { return m_clientArea; }
 
-    // Fixes the window's size and place once subclasses have added their
-    // menus, which the client area lies below.
-    void settle();
-
     void setVisible(bool visible) override;
 
 Q_SIGNALS:
@@ -44,6 +40,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Fixes the window's size and place as it is first shown, once
+    // subclasses have added their menus, which the client area lies below.
+    void settle();
     void keepDesignedSize();
 
     const FormDesign &m_design;

@@ -28,6 +28,11 @@ ErrorReporter setErrorReporter(ErrorReporter replacement)
     return std::exchange(reporter(), std::move(replacement));
 }
 
+bool insideEventProcedure() noexcept
+{
+    return eventDepth > 0;
+}
+
 namespace detail {
 
 void enterEvent() noexcept

@@ -16,6 +16,10 @@ using ErrorReporter = std::function<void(const RuntimeError &)>;
 // Replaces the reporter and returns the previous one.
 ErrorReporter setErrorReporter(ErrorReporter reporter);
 
+// Whether an event procedure is running: a procedure that finds none outside
+// it is the outermost of the user's action.
+bool insideEventProcedure() noexcept;
+
 namespace detail {
 void enterEvent() noexcept;
 void failEvent(const RuntimeError &error) noexcept;

@@ -5,6 +5,7 @@
 #include "platform/desktop/accessibility.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/pictures.h"
+#include "platform/runtime/eventprocedure.h"
 #include "platform/runtime/text.h"
 #include "tally/recalculation.h"
 #include "ui/about/abouttexts.h"
@@ -53,7 +54,7 @@ TallyWindow::TallyWindow()
     for (int n = 1; n <= tally::countFieldCount; ++n) {
         platform::TextBox *field = clientArea()->findChild<platform::TextBox *>(QStringLiteral("Text%1").arg(n));
         m_fields[n] = field;
-        connect(field, &QLineEdit::textChanged, this, &TallyWindow::countChanged);
+        connect(field, &QLineEdit::textChanged, this, &TallyWindow::runChangeProcedure);
         connect(field, &platform::TextBox::clicked, this, [field] { selectWholeText(*field); });
     }
     createMenu();
@@ -61,13 +62,11 @@ TallyWindow::TallyWindow()
     m_fields[1]->setFocus();
 }
 
-void TallyWindow::countChanged()
+void TallyWindow::runChangeProcedure()
 {
-    ++m_recalculationDepth;
-    tally::countChanged(*this);
-    --m_recalculationDepth;
+    tally::countFieldChange(*this);
     // Told once, when the zero resets' nested runs are all done.
-    if (m_recalculationDepth == 0 && QAccessible::isActive())
+    if (!platform::insideEventProcedure() && QAccessible::isActive())
         describeValues(focusWidget());
 }
 

@@ -46,14 +46,13 @@ protected:
 private:
     void createMenu();
     void nameForAssistiveTechnology();
-    void countChanged();
+    void runChangeProcedure();
     void describeValues(QWidget *focus);
 
     std::array<platform::TextBox *, tally::countFieldCount + 1> m_fields{};
     std::array<QLabel *, tally::labelCount + 1> m_labels{};
     QChar m_decimalSeparator;
     QMenu *m_aboutMenu = nullptr;
-    int m_recalculationDepth = 0;
 };
 
 // Selects a count field's whole text, so the next keystroke replaces it.
