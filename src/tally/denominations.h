@@ -90,10 +90,11 @@ inline constexpr int outputCount = int(denominations.size() * 2 + columns.size()
 
 // The typing limit of a count field; 0 for none. Only the ending $2 field
 // takes texts of any length.
+inline constexpr int unlimitedField =
+    std::ranges::find(denominations, std::string_view("$2"), &Denomination::name)->columns[Ending].field;
 constexpr int countFieldMaxLength(int field)
 {
-    const auto two = std::ranges::find(denominations, std::string_view("$2"), &Denomination::name);
-    return field == two->columns[Ending].field ? 0 : 3;
+    return field == unlimitedField ? 0 : 3;
 }
 
 } // namespace tally

@@ -135,11 +135,15 @@ double readDecimal(Cursor &cursor)
         }
     }
 
+    // Zero needs no conversion, and zeros are what most fields hold.
+    const double zero = negative ? -0.0 : 0.0;
     double value = 0.0;
+    if (!significant)
+        return zero;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range) {
-        if (significant && magnitude > 0)
+        if (magnitude > 0)
             throw RuntimeError::overflow();
-        return negative ? -0.0 : 0.0;
+        return zero;
     }
     return value;
 }
@@ -176,12 +180,14 @@ QString doubleText(double value, QChar decimalSeparator)
     // from an overflow.
     if (!std::isfinite(value))
         throw RuntimeError::overflow();
+    // Negative zero too; and zero, the commonest amount, costs no copy.
+    if (value == 0.0)
+        return QStringLiteral("0");
     // C's %.15G: fifteen significant digits without trailing zeros, the
     // exponent form from 1E+15 up and below 0.0001, two exponent digits at
-    // least. Negative zero is written as zero.
+    // least.
     char out[32];
-    const char *end = std::to_chars(out, out + sizeof out, value == 0.0 ? 0.0 : value,
-                                    std::chars_format::general, 15).ptr;
+    const char *end = std::to_chars(out, out + sizeof out, value, std::chars_format::general, 15).ptr;
     return fromLatin1(out, end, decimalSeparator);
 }
 
