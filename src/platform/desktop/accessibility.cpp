@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/desktop/accessibility.h"
 
-
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QLabel>
@@ -22,7 +21,6 @@ namespace platform {
 
 namespace {
 
-constexpr char decorativeProperty[] = "platformDecorative";
 constexpr char valueProperty[] = "platformValue";
 
 // Gives the caption as text, so that a reader can read it like any other

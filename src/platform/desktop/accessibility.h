@@ -14,7 +14,10 @@ namespace platform {
 // "$") is not announced at all.
 void installAccessibility();
 
-// Only structures the window (a rule, a panel, "=" or "$"): a reader skips it.
+// Only structures the window (a rule, a panel, "=" or "$"): a reader skips
+// it. A widget whose constructor sets the property itself has no interface
+// yet to drop.
+inline constexpr char decorativeProperty[] = "platformDecorative";
 void markDecorative(QWidget *widget);
 
 

@@ -173,9 +173,8 @@ void FormInstance::unload()
 void FormInstance::detach(FormWindow *window)
 {
     // A window closed earlier may be destroyed after its instance loaded anew.
-    if (!window || window != m_window)
-        return;
-    m_window = nullptr;
+    if (window == m_window)
+        m_window = nullptr;
 }
 
 } // namespace platform

@@ -114,32 +114,34 @@ double readDecimal(Cursor &cursor)
     if (!anyDigit)
         return 0.0;
 
-    Cursor beforeExponent = cursor;
+    const Cursor beforeExponent = cursor;
+    const std::size_t mantissaEnd = number.size();
     if (cursor.take(u'e', u'E')) {
-        std::string exponentText = "e";
-        if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-            exponentText += char(cursor.peek());
+        number += 'e';
+        const bool negativeExponent = cursor.peek() == u'-';
+        if (negativeExponent || cursor.peek() == u'+') {
+            number += char(cursor.peek());
             cursor.advance();
         }
-        const std::size_t signEnd = exponentText.size();
+        const std::size_t digitsFrom = number.size();
         std::int64_t exponent = 0;
         for (int d; (d = digitValue(cursor.peek(), 10)) >= 0; cursor.advance()) {
-            exponentText += char(u'0' + d);
+            number += char(u'0' + d);
             exponent = std::min(exponent * 10 + d, exponentCap);
         }
-        if (exponentText.size() == signEnd) {
+        if (number.size() == digitsFrom) {
             cursor = beforeExponent; // "1e" or "1e+" ends at the 1
+            number.resize(mantissaEnd);
         } else {
-            number += exponentText;
-            magnitude += exponentText[1] == '-' ? -exponent : exponent;
+            magnitude += negativeExponent ? -exponent : exponent;
         }
     }
 
     // Zero needs no conversion, and zeros are what most fields hold.
     const double zero = negative ? -0.0 : 0.0;
-    double value = 0.0;
     if (!significant)
         return zero;
+    double value = 0.0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range) {
         if (magnitude > 0)
             throw RuntimeError::overflow();
