@@ -43,7 +43,7 @@ BENCHMARK(firstChangeFromEmpty);
 // The floor under any recalculation: formatting its 27 outputs.
 void toCharsOf27Doubles(benchmark::State &state)
 {
-    std::array<double, tally::outputCount> values;
+    std::array<double, 27> values;
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = (i + 1) * 7 % 999 * 0.05 + 100.0 * i;
     char buffer[32];

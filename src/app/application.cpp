@@ -2,7 +2,6 @@
 #include "app/application.h"
 
 #include "app/identity.h"
-#include "platform/desktop/accessibility.h"
 #include "platform/desktop/errormessage.h"
 #include "platform/forms/formloader.h"
 #include "platform/forms/pictures.h"
@@ -21,7 +20,6 @@ void setUpApplication()
     platform::deferStyleIcons();
     QApplication::setFont(platform::dialogFont());
     platform::installMessageBoxReporter();
-    platform::installAccessibility();
 }
 
 } // namespace app

@@ -44,13 +44,13 @@ void ModelSheet::setCountText(int field, const QString &text)
 
 QString ModelSheet::caption(int label) const
 {
-    checkRange(label, labelCount);
+    checkRange(label, highestOutputLabel);
     return m_captions[label];
 }
 
 void ModelSheet::setCaption(int label, const QString &text)
 {
-    checkRange(label, labelCount);
+    checkRange(label, highestOutputLabel);
     m_captions[label] = text;
 }
 

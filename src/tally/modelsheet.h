@@ -35,7 +35,7 @@ private:
     void change();
 
     std::array<QString, countFieldCount + 1> m_counts;
-    std::array<QString, labelCount + 1> m_captions;
+    std::array<QString, highestOutputLabel + 1> m_captions;
     QChar m_decimalSeparator = u'.';
     int m_runs = 0;
     int m_depth = 0;

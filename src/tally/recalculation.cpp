@@ -46,7 +46,7 @@ public:
 
 private:
     Sheet &m_sheet;
-    std::bitset<labelCount + 1> m_written;
+    std::bitset<highestOutputLabel + 1> m_written;
 };
 
 void recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)

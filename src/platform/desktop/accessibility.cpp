@@ -21,8 +21,6 @@ namespace platform {
 
 namespace {
 
-constexpr char valueProperty[] = "platformValue";
-
 // Gives the caption as text, so that a reader can read it like any other
 // text and follow its changes.
 class ValueLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface
@@ -87,43 +85,16 @@ public:
     }
 };
 
-QAccessibleInterface *labelAccessible(const QString &, QObject *object)
-{
-    if (object && object->property(decorativeProperty).toBool())
-        return new DecorativeAccessible(static_cast<QWidget *>(object));
-    auto *label = qobject_cast<QLabel *>(object);
-    if (label && label->property(valueProperty).toBool())
-        return new ValueLabelAccessible(label);
-    return nullptr;
-}
-
-} // namespace
-
-void installAccessibility()
-{
-    QAccessible::installFactory(labelAccessible);
-}
-
-namespace {
-// A widget already announced (its caption was set while assistive technology
-// listened) keeps its old interface unless it is dropped.
-void forgetInterface(QWidget *widget)
-{
-    if (QAccessibleInterface *existing = QAccessible::queryAccessibleInterface(widget))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
-}
 } // namespace
 
 void markDecorative(QWidget *widget)
 {
-    widget->setProperty(decorativeProperty, true);
-    forgetInterface(widget);
+    QAccessible::registerAccessibleInterface(new DecorativeAccessible(widget));
 }
 
 void markValue(QLabel *label)
 {
-    label->setProperty(valueProperty, true);
-    forgetInterface(label);
+    QAccessible::registerAccessibleInterface(new ValueLabelAccessible(label));
 }
 
 void showValue(QLabel *label, const QString &text)
@@ -174,7 +145,9 @@ private:
 
 void setReadingOrder(QWidget *container, const QList<QWidget *> &children)
 {
-    forgetInterface(container);
+    // Qt has made the container's interface as it was shown or given children.
+    if (QAccessibleInterface *existing = QAccessible::queryAccessibleInterface(container))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
     QAccessible::registerAccessibleInterface(new ReadingOrderAccessible(container, children));
 }
 

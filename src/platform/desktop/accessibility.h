@@ -9,20 +9,13 @@ class QWidget;
 
 namespace platform {
 
-// Lets assistive technology read labels the way a sighted user does: a label
-// that shows a value reads as that value, and a purely decorative mark ("=",
-// "$") is not announced at all.
-void installAccessibility();
-
-// Only structures the window (a rule, a panel, "=" or "$"): a reader skips
-// it. A widget whose constructor sets the property itself has no interface
-// yet to drop.
-inline constexpr char decorativeProperty[] = "platformDecorative";
+// A reader meets labels the way a sighted user does: a label that shows a
+// value reads as that value, and a purely decorative mark ("=", "$", a rule)
+// is not announced at all. Both are marked as the control is made, before
+// anything asks for its accessible interface.
 void markDecorative(QWidget *widget);
-
-
-// The label shows a value: a reader reads the caption as its name and text;
-// what the value is, the reading order tells.
+// The caption is the label's name and text; what the value is, the reading
+// order tells.
 void markValue(QLabel *label);
 
 // Writes a value label's caption; a reader is told of each change, and of

@@ -38,7 +38,7 @@ LineControl::LineControl(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setProperty(decorativeProperty, true);
+    markDecorative(this);
 }
 
 // Lines and outlines are one logical pixel at every scale, filled rather than
@@ -53,7 +53,7 @@ ShapeControl::ShapeControl(QColor fill, QWidget *parent)
     , m_fill(fill)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setProperty(decorativeProperty, true);
+    markDecorative(this);
 }
 
 void ShapeControl::paintEvent(QPaintEvent *)

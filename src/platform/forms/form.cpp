@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -54,7 +56,13 @@ FormWindow::FormWindow(const FormDesign &design)
         m_clientArea->setPalette(designPalette(m_clientArea->palette(), QColor::fromRgb(design.background)));
         m_clientArea->setAutoFillBackground(true);
     }
-    buildControls(m_clientArea, design);
+    m_controls = buildControls(m_clientArea, design);
+}
+
+QWidget *FormWindow::control(std::string_view name) const
+{
+    const auto found = std::ranges::find(m_design.controls, name, &ControlDesign::name);
+    return found == m_design.controls.end() ? nullptr : m_controls[std::size_t(found - m_design.controls.begin())];
 }
 
 void FormWindow::settle()

@@ -13,6 +13,8 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -27,6 +29,10 @@ public:
     explicit FormWindow(const FormDesign &design);
 
     QWidget *clientArea() const { return m_clientArea; }
+    // The controls built from the design, in its order.
+    const std::vector<QWidget *> &controls() const { return m_controls; }
+    // The control of that name; nullptr when the design has none.
+    QWidget *control(std::string_view name) const;
 
     void setVisible(bool visible) override;
 
@@ -47,6 +53,7 @@ private:
 
     const FormDesign &m_design;
     QWidget *m_clientArea = nullptr;
+    std::vector<QWidget *> m_controls;
     QSize m_normalSize;
     bool m_sizeLimitsPending = false;
 };

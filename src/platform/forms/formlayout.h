@@ -17,6 +17,11 @@ enum class Family : std::uint8_t { Text, Label, Line, Shape, Image, Button };
 
 enum class FontRole : std::uint8_t { Default, Title };
 
+// How a screen reader meets a label: by its caption as any other; as the
+// value it shows, which is then its name and text; or not at all, for a mark
+// that only structures the window ("=", "$").
+enum class Reading : std::uint8_t { Caption, Value, Decorative };
+
 struct ControlDesign
 {
     Family family;
@@ -32,6 +37,7 @@ struct ControlDesign
     int stackPlace = 0;  // 0 is the frontmost control
     std::uint32_t fill = 0; // shapes: 0xRRGGBB
     int maxLength = 0;   // count fields: 0 for no limit
+    Reading reading = Reading::Caption;
     FontRole font = FontRole::Default;
 };
 

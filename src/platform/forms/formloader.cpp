@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/forms/formloader.h"
 
+#include "platform/desktop/accessibility.h"
 #include "platform/forms/controls.h"
 #include "platform/runtime/text.h"
 
@@ -70,8 +71,15 @@ QWidget *createControl(const ControlDesign &control, const FormDesign &design, Q
         return box;
     }
     case Family::Label: {
-        auto *label = new QLabel(toQString(control.text), parent);
+        auto *label = new QLabel(parent);
+        // Marked before the caption is set, which already tells assistive
+        // technology of the label.
+        if (control.reading == Reading::Value)
+            markValue(label);
+        else if (control.reading == Reading::Decorative)
+            markDecorative(label);
         label->setTextFormat(Qt::PlainText);
+        label->setText(toQString(control.text));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(design.wrapLabels);
         if (control.font == FontRole::Title)
@@ -82,9 +90,8 @@ QWidget *createControl(const ControlDesign &control, const FormDesign &design, Q
         return new LineControl(parent);
     case Family::Shape:
         return new ShapeControl(QColor::fromRgb(control.fill), parent);
-    case Family::Image: {
+    case Family::Image:
         return new ImageControl(toQString(control.text), parent);
-    }
     case Family::Button: {
         auto *button = new QPushButton(toQString(control.text), parent);
         // Enter presses the focused button, as Space does, in any window.
@@ -97,8 +104,9 @@ QWidget *createControl(const ControlDesign &control, const FormDesign &design, Q
 
 } // namespace
 
-void buildControls(QWidget *clientArea, const FormDesign &design)
+std::vector<QWidget *> buildControls(QWidget *clientArea, const FormDesign &design)
 {
+    std::vector<QWidget *> built(design.controls.size());
     std::vector<const ControlDesign *> rearmostFirst;
     rearmostFirst.reserve(design.controls.size());
     for (const ControlDesign &control : design.controls)
@@ -108,6 +116,7 @@ void buildControls(QWidget *clientArea, const FormDesign &design)
     std::vector<std::pair<int, QWidget *>> tabOrder;
     for (const ControlDesign *control : rearmostFirst) {
         QWidget *widget = createControl(*control, design, clientArea);
+        built[std::size_t(control - design.controls.data())] = widget;
         widget->setObjectName(toQString(control->name));
         widget->setGeometry(controlRect(*control));
         if (widget->focusPolicy() != Qt::NoFocus && control->tabIndex >= 0)
@@ -118,6 +127,7 @@ void buildControls(QWidget *clientArea, const FormDesign &design)
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    return built;
 }
 
 QFont dialogFont()

@@ -15,7 +15,7 @@ namespace ui {
 
 AboutWindow::AboutWindow(const platform::FormDesign &design)
     : FormWindow(design)
-    , m_closeButton(clientArea()->findChild<QPushButton *>(QStringLiteral("Command1")))
+    , m_closeButton(static_cast<QPushButton *>(control("Command1")))
 {
     connect(m_closeButton, &QPushButton::clicked, this, &AboutWindow::closeChosen);
     QList<QLabel *> labels = clientArea()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
@@ -27,7 +27,7 @@ AboutWindow::AboutWindow(const platform::FormDesign &design)
     }
     platform::readOnOpening(this, m_closeButton, text.join(u' '));
     // The word mark is the maker's name in letters a screen reader cannot see.
-    if (auto *wordMark = clientArea()->findChild<QLabel *>(QStringLiteral("Image1")))
+    if (QWidget *wordMark = control("Image1"))
         wordMark->setAccessibleName(platform::toQString(app::companyName));
     // The only control that takes the focus; keyboard users close at once.
     m_closeButton->setFocus();

@@ -20,8 +20,9 @@
 #include <QShortcut>
 
 #include <algorithm>
-
+#include <charconv>
 #include <stdexcept>
+#include <string_view>
 
 namespace ui {
 
@@ -33,13 +34,21 @@ QString joined(const QString &a, const QString &b)
     return a.trimmed() + u' ' + b.trimmed();
 }
 
-template<typename Control, std::size_t size>
-Control *existing(const std::array<Control *, size> &controls, int number)
+template<typename Controls>
+auto existing(const Controls &controls, int number)
 {
-    Control *control = number >= 0 && std::size_t(number) < size ? controls[std::size_t(number)] : nullptr;
+    const auto control = number >= 0 && std::size_t(number) < controls.size() ? controls[std::size_t(number)] : nullptr;
     if (!control)
         throw std::out_of_range("no such control");
     return control;
+}
+
+// The number a control's name ends in: 42 for Label42.
+int nameNumber(std::string_view name)
+{
+    int number = 0;
+    std::from_chars(name.data() + name.find_first_of("0123456789"), name.data() + name.size(), number);
+    return number;
 }
 
 } // namespace
@@ -49,13 +58,17 @@ TallyWindow::TallyWindow()
     , m_decimalSeparator(QLocale().decimalPoint().front())
 {
     setWindowIcon(platform::lazyIcon(QStringLiteral(":/icons/tillomar-%1.png"), {16, 32, 48}));
-    for (int n = 1; n <= tally::labelCount; ++n)
-        m_labels[n] = clientArea()->findChild<QLabel *>(QStringLiteral("Label%1").arg(n));
-    for (int n = 1; n <= tally::countFieldCount; ++n) {
-        platform::TextBox *field = clientArea()->findChild<platform::TextBox *>(QStringLiteral("Text%1").arg(n));
-        m_fields[n] = field;
-        connect(field, &QLineEdit::textChanged, this, &TallyWindow::runChangeProcedure);
-        connect(field, &platform::TextBox::clicked, this, [field] { selectWholeText(*field); });
+    for (std::size_t i = 0; i < form1Controls.size(); ++i) {
+        const int number = nameNumber(form1Controls[i].name);
+        if (form1Controls[i].family == platform::Family::Label) {
+            m_labels.resize(std::max(m_labels.size(), std::size_t(number) + 1));
+            m_labels[std::size_t(number)] = static_cast<QLabel *>(controls()[i]);
+        } else if (form1Controls[i].family == platform::Family::Text) {
+            auto *field = static_cast<platform::TextBox *>(controls()[i]);
+            m_fields.at(std::size_t(number)) = field;
+            connect(field, &QLineEdit::textChanged, this, &TallyWindow::runChangeProcedure);
+            connect(field, &platform::TextBox::clicked, this, [field] { selectWholeText(*field); });
+        }
     }
     createMenu();
     nameForAssistiveTechnology();
@@ -89,28 +102,16 @@ void TallyWindow::describeValues(QWidget *focus)
 
 void TallyWindow::nameForAssistiveTechnology()
 {
-    using tally::columns;
+    // No caption is a field's buddy: a reader would name the field by the
+    // caption alone and lose the column.
     for (const tally::Denomination &row : tally::denominations) {
         for (int column : {tally::Starting, tally::Ending}) {
-            const tally::RowControls &cell = row.columns[column];
-            // No caption is a field's buddy: a reader would name the field
-            // by the caption alone and lose the column.
-            const QString header = m_labels[columns[column].header]->text();
-            m_fields[cell.field]->setAccessibleName(joined(header, m_labels[cell.caption]->text()));
-            platform::markValue(m_labels[cell.amount]);
-            platform::markDecorative(m_labels[cell.sign]);
+            const int field = row.columns[column].field;
+            m_fields[field]->setAccessibleName(
+                joined(m_labels[columnHeaders[column]]->text(), m_labels[fieldCaptions[field]]->text()));
         }
     }
-    for (const tally::ColumnControls &column : columns) {
-        platform::markValue(m_labels[column.total]);
-        platform::markValue(m_labels[column.summary]);
-        platform::markDecorative(m_labels[column.totalDollar]);
-        platform::markDecorative(m_labels[column.summaryDollar]);
-    }
-    platform::markValue(m_labels[tally::totalLabel]);
-    platform::markDecorative(m_labels[tally::totalDollar]);
-
-    auto *banner = clientArea()->findChild<QLabel *>(QStringLiteral("Image1"));
+    QWidget *banner = control("Image1");
     banner->setAccessibleName(platform::toQString(app::productName));
 
     // Reading order: the banner and the headers, then row by row as they
@@ -121,16 +122,18 @@ void TallyWindow::nameForAssistiveTechnology()
     std::ranges::stable_sort(rows, {}, [this](const tally::Denomination *row) {
         return m_fields[row->columns[tally::Starting].field]->y();
     });
-    QList<QWidget *> order{banner, m_labels[columns[tally::Starting].header], m_labels[columns[tally::Ending].header]};
+    QList<QWidget *> order{banner};
+    for (int header : columnHeaders)
+        order << m_labels[header];
     for (const tally::Denomination *row : rows) {
         for (const tally::RowControls &cell : row->columns)
-            order << m_labels[cell.caption] << m_fields[cell.field] << m_labels[cell.amount];
+            order << m_labels[fieldCaptions[cell.field]] << m_fields[cell.field] << m_labels[cell.amount];
     }
-    for (const tally::ColumnControls &column : columns)
+    for (const tally::ColumnControls &column : tally::columns)
         order << m_labels[column.total];
-    for (const tally::ColumnControls &column : columns)
-        order << m_labels[column.summaryCaption] << m_labels[column.summary];
-    order << m_labels[tally::totalCaption] << m_labels[tally::totalLabel];
+    for (int column : {tally::Starting, tally::Ending})
+        order << m_labels[summaryCaptions[column]] << m_labels[tally::columns[column].summary];
+    order << m_labels[totalCaption] << m_labels[tally::totalLabel];
     platform::setReadingOrder(clientArea(), order);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -10,6 +10,7 @@
 #include "tally/sheet.h"
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -50,7 +51,7 @@ private:
     void describeValues(QWidget *focus);
 
     std::array<platform::TextBox *, tally::countFieldCount + 1> m_fields{};
-    std::array<QLabel *, tally::labelCount + 1> m_labels{};
+    std::vector<QLabel *> m_labels;
     QChar m_decimalSeparator;
     QMenu *m_aboutMenu = nullptr;
 };
