@@ -62,7 +62,7 @@ void recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)
 
     std::array<double, denominations.size()> amounts;
     for (std::size_t i = 0; i < denominations.size(); ++i)
-        amounts[i] = platform::checkedProduct(counts[i], denominations[i].multiplier);
+        amounts[i] = platform::finiteOrOverflow(counts[i] * denominations[i].multiplier);
 
     const QChar separator = sheet.decimalSeparator();
     for (std::size_t i = 0; i < denominations.size(); ++i)
@@ -70,7 +70,7 @@ void recalculateColumn(Sheet &sheet, Outputs &outputs, Column column)
 
     double total = amounts[0];
     for (std::size_t i = 1; i < amounts.size(); ++i)
-        total = platform::checkedSum(total, amounts[i]);
+        total = platform::finiteOrOverflow(total + amounts[i]);
     outputs.write(columns[column].total, doubleText(total, separator));
 }
 
@@ -90,7 +90,7 @@ void recalculate(Sheet &sheet)
         const QChar separator = sheet.decimalSeparator();
         const double starting = platform::readDoubleText(sheet.caption(columns[Starting].summary), separator);
         const double ending = platform::readDoubleText(sheet.caption(columns[Ending].summary), separator);
-        const double gain = platform::checkedDifference(ending, starting);
+        const double gain = platform::finiteOrOverflow(ending - starting);
         outputs.write(totalLabel, platform::currencyText(platform::toCurrency(gain), separator));
     } catch (...) {
         outputs.clearUnwritten();

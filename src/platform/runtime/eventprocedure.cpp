@@ -3,6 +3,7 @@
 
 #include <QDebug>
 
+#include <new>
 #include <optional>
 
 namespace platform {
@@ -21,6 +22,12 @@ ErrorReporter &reporter()
     return current;
 }
 
+void holdFirst(const RuntimeError &error) noexcept
+{
+    if (!pendingError)
+        pendingError.emplace(error);
+}
+
 } // namespace
 
 ErrorReporter setErrorReporter(ErrorReporter replacement)
@@ -33,21 +40,18 @@ bool insideEventProcedure() noexcept
     return eventDepth > 0;
 }
 
-namespace detail {
-
-void enterEvent() noexcept
+void runEventProcedure(const std::function<void()> &procedure) noexcept
 {
     ++eventDepth;
-}
-
-void failEvent(const RuntimeError &error) noexcept
-{
-    if (!pendingError)
-        pendingError.emplace(error);
-}
-
-void leaveEvent() noexcept
-{
+    try {
+        procedure();
+    } catch (const RuntimeError &error) {
+        holdFirst(error);
+    } catch (const std::bad_alloc &) {
+        holdFirst(RuntimeError::outOfMemory());
+    } catch (const std::exception &e) {
+        holdFirst(RuntimeError::internal(e.what()));
+    }
     if (--eventDepth > 0 || !pendingError)
         return;
     const RuntimeError error = std::move(*pendingError);
@@ -61,7 +65,5 @@ void leaveEvent() noexcept
         qWarning().noquote() << error.what();
     }
 }
-
-} // namespace detail
 
 } // namespace platform

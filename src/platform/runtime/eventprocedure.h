@@ -4,8 +4,6 @@
 #include "platform/runtime/runtimeerror.h"
 
 #include <functional>
-#include <new>
-#include <utility>
 
 namespace platform {
 
@@ -20,31 +18,11 @@ ErrorReporter setErrorReporter(ErrorReporter reporter);
 // it is the outermost of the user's action.
 bool insideEventProcedure() noexcept;
 
-namespace detail {
-void enterEvent() noexcept;
-void failEvent(const RuntimeError &error) noexcept;
-void leaveEvent() noexcept;
-} // namespace detail
-
 // Runs one event procedure. A run-time error ends the procedure here and
 // never travels on through the toolkit's event dispatch. Events raised from
 // inside a procedure (a text write raising Change) nest; their errors are
 // held until the outermost event ends, so one user action is reported once,
 // with its first error.
-template<typename Procedure>
-void runEventProcedure(Procedure &&procedure) noexcept
-{
-    detail::enterEvent();
-    try {
-        std::forward<Procedure>(procedure)();
-    } catch (const RuntimeError &error) {
-        detail::failEvent(error);
-    } catch (const std::bad_alloc &) {
-        detail::failEvent(RuntimeError::outOfMemory());
-    } catch (const std::exception &e) {
-        detail::failEvent(RuntimeError::internal(e.what()));
-    }
-    detail::leaveEvent();
-}
+void runEventProcedure(const std::function<void()> &procedure) noexcept;
 
 } // namespace platform

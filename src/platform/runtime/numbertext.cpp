@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -265,42 +266,23 @@ QString currencyText(Currency value, QChar decimalSeparator)
     char *p = out;
     if (negative)
         *p++ = '-';
-    p = std::to_chars(p, out + sizeof out, magnitude / 10000).ptr;
-    if (unsigned fraction = magnitude % 10000) {
-        int places = 4;
-        for (; fraction % 10 == 0; fraction /= 10)
-            --places;
-        *p++ = '.';
-        char digits[4];
-        for (int i = places - 1; i >= 0; --i, fraction /= 10)
-            digits[i] = char('0' + fraction % 10);
-        p = std::copy(digits, digits + places, p);
+    p = std::to_chars(p, std::end(out), magnitude / 10000).ptr;
+    if (const std::uint64_t fraction = magnitude % 10000) {
+        // 1dddd keeps the fraction's leading zeros; its 1 becomes the point.
+        char *point = p;
+        p = std::to_chars(p, std::end(out), 10000 + fraction).ptr;
+        *point = '.';
+        while (p[-1] == '0')
+            --p;
     }
     return fromLatin1(out, p, decimalSeparator);
 }
 
-namespace {
 double finiteOrOverflow(double result)
 {
     if (!std::isfinite(result))
         throw RuntimeError::overflow();
     return result;
-}
-} // namespace
-
-double checkedProduct(double a, double b)
-{
-    return finiteOrOverflow(a * b);
-}
-
-double checkedSum(double a, double b)
-{
-    return finiteOrOverflow(a + b);
-}
-
-double checkedDifference(double a, double b)
-{
-    return finiteOrOverflow(a - b);
 }
 
 } // namespace platform

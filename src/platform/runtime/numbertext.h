@@ -57,9 +57,8 @@ Currency toCurrency(double value);
 
 QString currencyText(Currency value, QChar decimalSeparator = u'.');
 
-// Double arithmetic whose results beyond the double range are overflows.
-double checkedProduct(double a, double b);
-double checkedSum(double a, double b);
-double checkedDifference(double a, double b);
+// The result of double arithmetic, which beyond the double range is an
+// overflow: finiteOrOverflow(a * b).
+double finiteOrOverflow(double result);
 
 } // namespace platform
