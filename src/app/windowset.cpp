@@ -3,15 +3,13 @@
 
 #include "platform/runtime/text.h"
 #include "ui/about/aboutwindow.h"
-#include "ui/about/form2layout.h"
-#include "ui/about/form3layout.h"
 #include "ui/tally_window/tallywindow.h"
 
 namespace app {
 
 platform::FormReference<TallyForm> Form1;
-platform::FormReference<ProductAboutForm> Form2;
-platform::FormReference<MakerAboutForm> Form3;
+platform::FormReference<AboutForm<ui::form2, ui::productAboutItem>> Form2;
+platform::FormReference<AboutForm<ui::form3, ui::makerAboutItem>> Form3;
 
 platform::FormWindow *TallyForm::createWindow()
 {
@@ -22,21 +20,12 @@ platform::FormWindow *TallyForm::createWindow()
     return window;
 }
 
-ProductAboutForm::ProductAboutForm()
-    : AboutForm(ui::form2, ui::productAboutItem)
+platform::FormWindow *createAboutWindow(platform::FormInstance &instance, const platform::FormDesign &design,
+                                        std::string_view readerName)
 {
-}
-
-MakerAboutForm::MakerAboutForm()
-    : AboutForm(ui::form3, ui::makerAboutItem)
-{
-}
-
-platform::FormWindow *AboutForm::createWindow()
-{
-    auto *window = new ui::AboutWindow(m_design);
-    window->setAccessibleName(platform::toQString(m_readerName));
-    QObject::connect(window, &ui::AboutWindow::closeChosen, window, [this] { unload(); });
+    auto *window = new ui::AboutWindow(design);
+    window->setAccessibleName(platform::toQString(readerName));
+    QObject::connect(window, &ui::AboutWindow::closeChosen, window, [&instance] { instance.unload(); });
     return window;
 }
 

@@ -117,16 +117,15 @@ void TallyWindow::nameForAssistiveTechnology()
     // Reading order: the banner and the headers, then row by row as they
     // stand on screen, each row's caption, field and amount together, then
     // the totals and the summary. Rules, panels and signs only decorate.
-    std::array<const tally::Denomination *, tally::denominations.size()> rows{};
-    std::ranges::transform(tally::denominations, rows.begin(), [](const tally::Denomination &row) { return &row; });
-    std::ranges::stable_sort(rows, {}, [this](const tally::Denomination *row) {
-        return m_fields[row->columns[tally::Starting].field]->y();
+    auto rows = tally::denominations;
+    std::ranges::stable_sort(rows, {}, [this](const tally::Denomination &row) {
+        return m_fields[row.columns[tally::Starting].field]->y();
     });
     QList<QWidget *> order{banner};
     for (int header : columnHeaders)
         order << m_labels[header];
-    for (const tally::Denomination *row : rows) {
-        for (const tally::RowControls &cell : row->columns)
+    for (const tally::Denomination &row : rows) {
+        for (const tally::RowControls &cell : row.columns)
             order << m_labels[fieldCaptions[cell.field]] << m_fields[cell.field] << m_labels[cell.amount];
     }
     for (const tally::ColumnControls &column : tally::columns)
