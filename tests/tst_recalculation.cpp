@@ -2,14 +2,15 @@
 // The recalculation on the model sheet: resets, nesting, results and errors,
 // with expected values worked out by hand.
 
-#include "platform/runtime/eventprocedure.h"
+#include "errorrecorder.h"
+
 #include "tally/denominations.h"
 #include "tally/modelsheet.h"
 
 #include <QTest>
 
+#include <optional>
 #include <stdexcept>
-#include <vector>
 
 using tally::ModelSheet;
 
@@ -21,12 +22,8 @@ class TestRecalculation : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_reported.clear();
-        m_previous = platform::setErrorReporter([this](const platform::RuntimeError &e) { m_reported.push_back(e); });
-    }
-    void cleanup() { platform::setErrorReporter(std::move(m_previous)); }
+    void init() { m_recorder.emplace(); }
+    void cleanup() { m_recorder.reset(); }
     void firstChange_data();
     void firstChange();
     void scenarios_data();
@@ -37,18 +34,8 @@ private Q_SLOTS:
     void eventBoundary();
 
 private:
-    QList<int> reported() const;
-    std::vector<platform::RuntimeError> m_reported;
-    platform::ErrorReporter m_previous;
+    std::optional<ErrorRecorder> m_recorder;
 };
-
-QList<int> TestRecalculation::reported() const
-{
-    QList<int> numbers;
-    for (const auto &error : m_reported)
-        numbers << error.number();
-    return numbers;
-}
 
 void TestRecalculation::firstChange_data()
 {
@@ -82,7 +69,7 @@ void TestRecalculation::firstChange()
         QCOMPARE(sheet.countText(n), n == field ? text : "0");
     for (const auto &[label, caption] : captions)
         QCOMPARE(sheet.caption(label), caption);
-    QCOMPARE(reported(), errors);
+    QCOMPARE(m_recorder->numbers(), errors);
 }
 
 void TestRecalculation::scenarios_data()
@@ -167,7 +154,7 @@ void TestRecalculation::scenarios()
         QCOMPARE(sheet.countText(it.key()), it.value()); // non-zero counts stay as typed
     for (const auto &[label, caption] : captions)
         QCOMPARE(sheet.caption(label), caption);
-    QCOMPARE(reported(), errors);
+    QCOMPARE(m_recorder->numbers(), errors);
 }
 
 void TestRecalculation::zeroTextsAreReset_data()
@@ -218,7 +205,7 @@ void TestRecalculation::eventBoundary()
     platform::runEventProcedure([&] {
         if (nested)
             platform::runEventProcedure([] { throw platform::RuntimeError::overflow(); });
-        reportedInside = qsizetype(m_reported.size());
+        reportedInside = qsizetype(m_recorder->errors.size());
         switch (thrown) {
         case 6: throw platform::RuntimeError::overflow();
         case 13: throw platform::RuntimeError::typeMismatch();
@@ -227,9 +214,9 @@ void TestRecalculation::eventBoundary()
         }
     });
     QCOMPARE(reportedInside, 0);
-    QCOMPARE(reported(), errors);
+    QCOMPARE(m_recorder->numbers(), errors);
     if (thrown == 6)
-        QCOMPARE(m_reported[0].description(), "Overflow");
+        QCOMPARE(m_recorder->errors[0].description(), "Overflow");
 }
 
 QTEST_GUILESS_MAIN(TestRecalculation)

@@ -2,13 +2,13 @@
 // The tally window as a user meets it: typed, tabbed, clicked, pasted and
 // maximized. How it looks is the rendering test's; the arithmetic the model's.
 
+#include "errorrecorder.h"
 #include "windowtesting.h"
 
 #include "app/application.h"
 #include "app/windowset.h"
 #include "platform/forms/controls.h"
 #include "platform/desktop/errormessage.h"
-#include "platform/runtime/eventprocedure.h"
 #include "ui/tally_window/tallywindow.h"
 
 #include <QApplication>
@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
 
 using platform::TextBox;
 using ui::TallyWindow;
@@ -55,14 +56,10 @@ class TestTallyWindow : public QObject
 
 private Q_SLOTS:
     void initTestCase() { app::setUpApplication(); }
-    void init()
-    {
-        m_reported.clear();
-        m_previous = platform::setErrorReporter([this](const platform::RuntimeError &e) { m_reported.push_back(e); });
-    }
+    void init() { m_recorder.emplace(); }
     void cleanup()
     {
-        platform::setErrorReporter(std::move(m_previous));
+        m_recorder.reset();
         QLocale::setDefault(QLocale::c());
     }
 
@@ -79,8 +76,7 @@ private Q_SLOTS:
     void megabytePasteRecalculates();
 
 private:
-    std::vector<platform::RuntimeError> m_reported;
-    platform::ErrorReporter m_previous;
+    std::optional<ErrorRecorder> m_recorder;
 };
 
 void TestTallyWindow::windowSettings()
@@ -217,7 +213,7 @@ void TestTallyWindow::typed()
             QCOMPARE(window->countText(n), "0");
     for (const auto &[label, caption] : shown)
         QCOMPARE(window->caption(label), caption);
-    QVERIFY(m_reported.empty());
+    QVERIFY(m_recorder->errors.empty());
 }
 
 void TestTallyWindow::overflowShowsOneMessageBox()
