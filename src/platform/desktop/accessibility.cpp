@@ -95,6 +95,10 @@ void markDecorative(QWidget *widget)
 void markValue(QLabel *label)
 {
     QAccessible::registerAccessibleInterface(new ValueLabelAccessible(label));
+    // A label without a name of its own announces a new name at every
+    // caption, listened to or not, which a keystroke pays three times over;
+    // the interface gives the name, and showValue tells a listening reader.
+    label->setAccessibleName(QStringLiteral("value"));
 }
 
 void showValue(QLabel *label, const QString &text)
@@ -104,8 +108,10 @@ void showValue(QLabel *label, const QString &text)
         return;
     label->setText(text);
     if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent event(label, 0, before, text);
-        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent renamed(label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+        QAccessibleTextUpdateEvent updated(label, 0, before, text);
+        QAccessible::updateAccessibility(&updated);
     }
 }
 
