@@ -22,9 +22,7 @@ public:
     void setCountText(int field, const QString &text) override;
     QString caption(int label) const override;
     void setCaption(int label, const QString &text) override;
-    QChar decimalSeparator() const override { return m_decimalSeparator; }
-
-    void setDecimalSeparator(QChar separator) { m_decimalSeparator = separator; }
+    QChar decimalSeparator() const override { return u'.'; }
 
     // Since the last edit: how many runs it caused, and how many runs at most
     // stood nested inside one another (1 when nothing nested).
@@ -36,7 +34,6 @@ private:
 
     std::array<QString, countFieldCount + 1> m_counts;
     std::array<QString, highestOutputLabel + 1> m_captions;
-    QChar m_decimalSeparator = u'.';
     int m_runs = 0;
     int m_depth = 0;
     int m_deepest = 0;
