@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "platform/desktop/accessibility.h"
+#include "platform/desktop/accessibilitybridge.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QPointer>
-#include <QVersionNumber>
 
-#if defined(TILLOMAR_ATSPI)
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusMetaType>
-#include <QDBusObjectPath>
-#include <QDBusVariant>
-#endif
 
 namespace platform {
 
@@ -157,57 +148,6 @@ void setReadingOrder(QWidget *container, const QList<QWidget *> &children)
     QAccessible::registerAccessibleInterface(new ReadingOrderAccessible(container, children));
 }
 
-#if defined(TILLOMAR_ATSPI)
-namespace {
-
-// Where an event comes from, as AT-SPI's events carry it.
-struct EventOrigin
-{
-    QString service;
-    QDBusObjectPath path;
-};
-
-QDBusArgument &operator<<(QDBusArgument &argument, const EventOrigin &origin)
-{
-    argument.beginStructure();
-    argument << origin.service << origin.path;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, EventOrigin &origin)
-{
-    argument.beginStructure();
-    argument >> origin.service >> origin.path;
-    argument.endStructure();
-    return argument;
-}
-
-// Qt before 6.8 tells a reader of a new description with the object's path
-// where the description belongs, and Orca has nothing to speak. The event
-// goes out once more as AT-SPI defines it, on the connection that Qt's
-// bridge keeps to the accessibility bus.
-void sendDescriptionChanged(QWidget *widget, const QString &description)
-{
-    static const bool brokenBridge = QLibraryInfo::version() < QVersionNumber(6, 8);
-    const QDBusConnection bus(QStringLiteral("a11y"));
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-    if (!brokenBridge || !bus.isConnected() || !accessible)
-        return;
-    static const QMetaType origin = qDBusRegisterMetaType<EventOrigin>();
-    Q_UNUSED(origin);
-    const QString prefix = QStringLiteral("/org/a11y/atspi/accessible/");
-    QDBusMessage event = QDBusMessage::createSignal(prefix + QString::number(QAccessible::uniqueId(accessible)),
-                                                    QStringLiteral("org.a11y.atspi.Event.Object"),
-                                                    QStringLiteral("PropertyChange"));
-    event << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
-          << QVariant::fromValue(EventOrigin{bus.baseService(), QDBusObjectPath(prefix + QStringLiteral("root"))});
-    bus.send(event);
-}
-
-} // namespace
-#endif
-
 void readOnOpening(QWidget *window, QWidget *focus, const QString &text)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
@@ -249,10 +189,8 @@ void describe(QWidget *widget, const QString &description)
     if (widget->accessibleDescription() == description)
         return;
     widget->setAccessibleDescription(description);
-#if defined(TILLOMAR_ATSPI)
     if (QAccessible::isActive())
-        sendDescriptionChanged(widget, description);
-#endif
+        bridgeDescriptionChanged(widget, description);
 }
 
 } // namespace platform

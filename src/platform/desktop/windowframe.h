@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The frame around a window. A fixed single frame is the window system's:
-// a title bar with its buttons. A tool window's thin frame is drawn by the
-// window itself, one pixel around its client area, on a window the window
+// The frame around a window, one file per window system.
+//
+// On Windows both frames are the window system's own: a fixed single border
+// that refuses to be dragged to another size, yet offers minimize and
+// maximize, and a tool window's thin border without a title bar or task-bar
+// button.
+//
+// Elsewhere a fixed single frame is the window system's: a title bar with
+// its buttons, the size held by equal size limits. A tool window's thin
+// frame is drawn by the window itself, one pixel around its client area, on a window the window
 // system leaves undecorated: window managers read a request for "a border
 // but no title bar" each in their own way (a full title bar under xfwm4, no
 // frame at all under metacity), and Wayland has no such request at all.
@@ -25,6 +32,10 @@ namespace platform {
 enum class Frame : std::uint8_t { FixedSingle, ToolWindow };
 
 Qt::WindowFlags frameFlags(Frame frame);
+
+// Whether the frame itself refuses a size dragged by the user, so that the
+// window needs no size limits to keep its designed size.
+bool frameKeepsSize();
 
 // The width in pixels of the frame the window draws itself, on every side.
 int drawnFrameWidth(Frame frame);

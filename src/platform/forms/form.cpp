@@ -69,10 +69,15 @@ void FormWindow::settle()
 {
     layout()->activate();
     m_normalSize = sizeHint();
-    // Fixed until the window is on screen: tiling compositors float a window
-    // whose least and largest sizes agree, and decide so once, when it maps.
-    setFixedSize(m_normalSize);
-    m_sizeLimitsPending = windowSystemSetsSize();
+    if (frameKeepsSize()) {
+        setMinimumSize(m_normalSize);
+        resize(m_normalSize);
+    } else {
+        // Fixed until the window is on screen: tiling compositors float a window
+        // whose least and largest sizes agree, and decide so once, when it maps.
+        setFixedSize(m_normalSize);
+        m_sizeLimitsPending = windowSystemSetsSize();
+    }
     if (m_design.placed) {
         const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
         // The client area, below the menu bar, is what has a place.
@@ -103,7 +108,8 @@ void FormWindow::changeEvent(QEvent *event)
 {
     // A fixed size keeps the user from dragging the frame; a maximized window
     // must still be free to grow, and the controls stay where they are.
-    if (event->type() == QEvent::WindowStateChange && !m_normalSize.isEmpty() && !windowSystemSetsSize()) {
+    if (event->type() == QEvent::WindowStateChange && !m_normalSize.isEmpty() && !windowSystemSetsSize()
+        && !frameKeepsSize()) {
         if (isMaximized()) {
             setMinimumSize(m_normalSize);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -134,7 +134,9 @@ QFont dialogFont()
 {
     // Arial's metrics at the window system's small dialog size; every
     // caption of the designs fits its box in it.
-    QFont font(QStringLiteral("Liberation Sans"));
+    // Windows has Arial itself.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(11);
     return font;
 }

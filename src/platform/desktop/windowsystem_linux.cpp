@@ -7,12 +7,10 @@ namespace platform {
 
 void chooseWindowSystem()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     // Qt 6.4 prefers Wayland whenever WAYLAND_DISPLAY is set; a list is
     // tried in order, so a stale DISPLAY still ends on Wayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
-#endif
 }
 
 bool windowSystemSetsSize()

@@ -8,15 +8,12 @@
 #include <cstdint>
 #include <optional>
 
-#if defined(TILLOMAR_X11_FRAME) && QT_CONFIG(xcb)
-#define TILLOMAR_X11 1
 #include <xcb/xcb.h>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#endif
 
 namespace platform {
 
@@ -52,7 +49,10 @@ void paintDrawnFrame(QWidget &window, Frame frame)
     painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), ink);
 }
 
-#if defined(TILLOMAR_X11)
+bool frameKeepsSize()
+{
+    return false;
+}
 
 namespace {
 
@@ -120,12 +120,5 @@ void settleFrameAfterMap(QWidget &window, Frame frame)
         xcb_flush(x->connection);
     }
 }
-
-#else
-
-void prepareFrameBeforeMap(QWidget &, Frame) {}
-void settleFrameAfterMap(QWidget &, Frame) {}
-
-#endif
 
 } // namespace platform
