@@ -94,7 +94,7 @@ void TestThemes::asDesigned()
         QApplication::setPalette(palette);
     // Widgets hear of a new application palette through posted events.
     QCoreApplication::processEvents();
-    QCOMPARE(pixelsDifferingFromReference(window->clientArea()->grab().toImage(), QStringLiteral("form1")), 0);
+    QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), QStringLiteral("form1")), 0);
     QCOMPARE(pixelsDiffering(withValues(*window), light, QStringLiteral("form1-values")), 0);
 }
 

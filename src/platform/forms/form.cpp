@@ -79,9 +79,9 @@ void FormWindow::settle()
         m_sizeLimitsPending = windowSystemSetsSize();
     }
     if (m_design.placed) {
-        const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
         // The client area, below the menu bar, is what has a place.
-        setGeometry(QRect(QPoint(pixels(m_design.clientLeft), pixels(m_design.clientTop) - menuHeight),
+        const QPoint clientInWindow = m_clientArea->mapTo(this, QPoint(0, 0));
+        setGeometry(QRect(QPoint(pixels(m_design.clientLeft), pixels(m_design.clientTop)) - clientInWindow,
                           m_normalSize));
     }
 }
