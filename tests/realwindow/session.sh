@@ -10,15 +10,7 @@ start_session() {
     # A script that started processes of its own first names their clean-up.
     trap '${extra_cleanup:-true}; stop_session' EXIT
     start_bus
-    # The server picks a free display itself, so that sessions started at
-    # the same time never share one.
-    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
-    # window manager that connects at that moment.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$session_dir/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    wait_for "X server" test -s "$session_dir/display"
-    export DISPLAY=":$(cat "$session_dir/display")"
-    wait_for "X server" xdpyinfo
+    start_display
     case "$wm" in
         openbox | metacity) "$wm" >"$session_dir/wm.log" 2>&1 & ;;
         # Its compositor would draw shadows around every window.
@@ -32,6 +24,19 @@ start_session() {
         exit 1
     fi
     sleep 0.5
+}
+
+# start_display: a private X server.
+start_display() {
+    # The server picks a free display itself, so that sessions started at
+    # the same time never share one.
+    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
+    # window manager that connects at that moment.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$session_dir/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    wait_for "X server" test -s "$session_dir/display"
+    export DISPLAY=":$(cat "$session_dir/display")"
+    wait_for "X server" xdpyinfo
 }
 
 # start_bus: a runtime folder and a session bus of the session's own, as a

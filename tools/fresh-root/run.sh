@@ -3,9 +3,14 @@
 # Runs a set-up command as a new user meets it: in a fresh minimal Debian root
 # (debootstrap's minbase), on a clone of the committed tree, as root with a
 # clean environment and no standard input. Only the bare root is cached, as a
-# tarball; packages and builds are made anew every run.
+# tarball, and Qt for Windows, as CI systems cache a toolchain: the host's
+# cache folder of tools/windows/qt.sh is handed to the root, so that it is
+# built once per Qt and compiler version. Packages and builds of Tillomar
+# are made anew every run.
 # Usage: tools/fresh-root/run.sh RELEASE [COMMAND]
 #   RELEASE: bookworm (Debian 12) or trixie (Debian 13); COMMAND: ./setup test
+# Environment: TILLOMAR_ROOT_WINDOWS_CACHE, the host folder handed in as
+# that cache (default /var/cache/tillomar/windows; "none" for a cold one).
 set -euo pipefail
 release=${1:?usage: run.sh bookworm|trixie [COMMAND]}
 command=${2:-./setup test}
@@ -69,6 +74,11 @@ mount --make-rslave "$root/dev"
 mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
 mount -t tmpfs -o mode=0755 tmpfs "$root/run"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+windows_cache=${TILLOMAR_ROOT_WINDOWS_CACHE:-/var/cache/tillomar/windows}
+if [ "$windows_cache" != none ]; then
+    mkdir -p "$windows_cache" "$root/var/cache/tillomar/windows"
+    mount --bind "$windows_cache" "$root/var/cache/tillomar/windows"
+fi
 # Packages installed here must not start system services that outlive the run.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod 0755 "$root/usr/sbin/policy-rc.d"

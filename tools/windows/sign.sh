@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Signs a Windows program in place with the PKCS#12 certificate that
+# TILLOMAR_SIGNING_CERTIFICATE names (its password, if any, in
+# TILLOMAR_SIGNING_PASSWORD), then verifies the signature against the
+# certificates that file carries. With --if-configured and no certificate
+# named, leaves the program unsigned.
+# Usage: tools/windows/sign.sh [--if-configured] PROGRAM.exe
+set -euo pipefail
+if [ "$1" = --if-configured ]; then
+    shift
+    [ -n "${TILLOMAR_SIGNING_CERTIFICATE:-}" ] || exit 0
+fi
+program=$1
+certificate=${TILLOMAR_SIGNING_CERTIFICATE:-}
+[ -n "$certificate" ] || { echo "sign.sh: TILLOMAR_SIGNING_CERTIFICATE names no certificate" >&2; exit 1; }
+[ -r "$certificate" ] || { echo "sign.sh: cannot read the certificate $certificate" >&2; exit 1; }
+for tool in osslsigncode openssl; do
+    command -v $tool >/dev/null || { echo "sign.sh: $tool is missing" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+password=${TILLOMAR_SIGNING_PASSWORD:-}
+osslsigncode sign -pkcs12 "$certificate" -pass "$password" -h sha256 -in "$program" -out "$work/signed" \
+    >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
+openssl pkcs12 -in "$certificate" -passin "pass:$password" -nokeys -out "$work/chain.pem" 2>"$work/log" ||
+    { cat "$work/log" >&2; exit 1; }
+osslsigncode verify -CAfile "$work/chain.pem" -in "$work/signed" >"$work/log" 2>&1 ||
+    { cat "$work/log" >&2; echo "sign.sh: the signature of $program does not verify" >&2; exit 1; }
+# Written over, not moved: the program keeps its place and mode.
+cat "$work/signed" >"$program"
