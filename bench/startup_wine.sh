@@ -9,7 +9,7 @@
 # TILLOMAR_BENCHMARKS=ON)
 . "$(dirname "$0")/../tests/windows/wine.sh"
 export LC_ALL=C
-probes=$1/bench runs=${2:-20}
+probes=$1 runs=${2:-20}
 start_wine
 names=(empty text tillomar)
 # One unmeasured round warms the caches.
