@@ -24,7 +24,10 @@ done
 # Core, Gui, Widgets, Test and the windows platform plugin, made small, with
 # the libraries they need built in from Qt's own copies. Debian's source
 # lacks the Wintab header, hence no tablet events.
-features=(sql network printsupport concurrent xml dbus opengl vulkan tabletevent
+features=(sql network printsupport concurrent xml dbus)
+# From Qt 6.8 on, the windows platform plugin does not build without OpenGL.
+case "$qt_version" in 6.[0-7].*) features+=(opengl) ;; esac
+features+=(vulkan tabletevent
     jpeg gif testlib_selfcover pdf textodfwriter textmarkdownreader textmarkdownwriter
     graphicsview mdiarea calendarwidget datetimeedit dial lcdnumber splashscreen undoview
     wizard fontdialog colordialog)
