@@ -25,11 +25,13 @@ done
 # the libraries they need built in from Qt's own copies. Debian's source
 # lacks the Wintab header, hence no tablet events.
 features=(sql network printsupport concurrent xml dbus)
-# From Qt 6.8 on, the windows platform plugin does not build without OpenGL.
+# From Qt 6.8 on, the windows platform plugin needs OpenGL and the Windows 11
+# style the graphics effects, which need the graphics view.
 case "$qt_version" in 6.[0-7].*) features+=(opengl) ;; esac
-features+=(vulkan tabletevent
-    jpeg gif testlib_selfcover pdf textodfwriter textmarkdownreader textmarkdownwriter
-    graphicsview mdiarea calendarwidget datetimeedit dial lcdnumber splashscreen undoview
+features+=(vulkan tabletevent jpeg gif testlib_selfcover pdf textodfwriter textmarkdownreader
+    textmarkdownwriter)
+case "$qt_version" in 6.[0-7].*) features+=(graphicsview) ;; esac
+features+=(mdiarea calendarwidget datetimeedit dial lcdnumber splashscreen undoview
     wizard fontdialog colordialog)
 options=(-static -release -optimize-size -xplatform win32-g++
     -qt-host-path /usr -nomake examples -nomake tests -nomake benchmarks
