@@ -26,3 +26,7 @@ endif()
 if(DEFINED ENV{TILLOMAR_QT_WINDOWS})
     list(APPEND CMAKE_FIND_ROOT_PATH $ENV{TILLOMAR_QT_WINDOWS})
 endif()
+# Debian's Qt from 6.8 on leaves its plugin packages out unless asked, as its
+# own shared plugins are found at run time; a static Qt must link them, the
+# windows platform plugin first of all.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
