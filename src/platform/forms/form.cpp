@@ -6,10 +6,12 @@
 #include "platform/desktop/windowframe.h"
 #include "platform/desktop/windowsystem.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -19,11 +21,22 @@ namespace platform {
 namespace {
 
 // The design's background with the ink, fields and selection that are
-// readable on it. Roles set on a widget outlive later application palettes
-// and style changes, and its controls inherit them; the window itself, its
-// menus and its message boxes keep the desktop's colours.
-QPalette designPalette(QPalette palette, QColor background)
+// readable on it, over the style's own light palette: every role is set, as
+// roles set on a widget outlive later application palettes and its controls
+// inherit them, and a style may draw a field's frame with any role. The
+// window itself, its menus and its message boxes keep the desktop's colours.
+QPalette designPalette(QColor background)
 {
+    const QPalette standard = QApplication::style()->standardPalette();
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colourGroup = QPalette::ColorGroup(group);
+            const auto colourRole = QPalette::ColorRole(role);
+            if (colourRole != QPalette::NoRole)
+                palette.setBrush(colourGroup, colourRole, standard.brush(colourGroup, colourRole));
+        }
+    }
     palette.setColor(QPalette::Window, background);
     for (QPalette::ColorRole ink : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(ink, Qt::black);
@@ -53,7 +66,7 @@ FormWindow::FormWindow(const FormDesign &design)
     setContentsMargins(frame, frame, frame, frame);
     m_clientArea->setMinimumSize(pixels(design.clientWidth), pixels(design.clientHeight));
     if (design.background != noBackground) {
-        m_clientArea->setPalette(designPalette(m_clientArea->palette(), QColor::fromRgb(design.background)));
+        m_clientArea->setPalette(designPalette(QColor::fromRgb(design.background)));
         m_clientArea->setAutoFillBackground(true);
     }
     m_controls = buildControls(m_clientArea, design);
