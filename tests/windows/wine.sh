@@ -38,9 +38,9 @@ stop_wine() {
 }
 
 # wine_desktop: the X window of the Wine desktop, which every Windows window
-# of the session lives in.
+# of the session lives in (Wine 8 names it after the desktop, Wine 10 not).
 wine_desktop() {
-    xdotool search --onlyvisible --name '^Default - Wine desktop$' | head -n 1
+    xdotool search --onlyvisible --name '^(Default - Wine desktop|Wine Desktop)$' | head -n 1
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
