@@ -11,12 +11,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
+#ifndef _WIN32
 #include <chrono>
 
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <memory>
+#endif
 
 namespace {
 
@@ -70,6 +73,8 @@ void firstChangeFromEmpty(benchmark::State &state)
 }
 BENCHMARK(firstChangeFromEmpty)->Unit(benchmark::kMicrosecond);
 
+#ifndef _WIN32
+// Under Wine, bench/startup_wine.sh times the start-up instead.
 struct StartCost
 {
     double wall = 0; // seconds from spawn to exit
@@ -122,12 +127,15 @@ void processStartup(benchmark::State &state)
     state.counters["cpu_ratio_to_text"] = tillomar.cpu / text.cpu;
 }
 BENCHMARK(processStartup)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+#endif
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+#ifndef _WIN32
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication application(argc, argv);
     app::setUpApplication();
     benchmark::Initialize(&argc, argv);
