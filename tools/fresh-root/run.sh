@@ -89,6 +89,8 @@ chmod 0755 "$root/usr/sbin/policy-rc.d"
 git clone -q --no-hardlinks "$repo" "$root/srv/tillomar"
 git -C "$root/srv/tillomar" checkout -q --detach "$commit"
 say "running '$command' on $(git -C "$repo" log -1 --format='%h %s' "$commit")"
+# In the background, so that an interrupt stops it at once, not at its end.
 chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root LANG=C.UTF-8 CI=true /bin/bash -c "cd /srv/tillomar && $command" </dev/null
+    HOME=/root LANG=C.UTF-8 CI=true /bin/bash -c "cd /srv/tillomar && $command" </dev/null &
+wait $!
 say "passed"
