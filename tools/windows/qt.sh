@@ -24,19 +24,19 @@ done
 # Core, Gui, Widgets, Test and the windows platform plugin, made small, with
 # the libraries they need built in from Qt's own copies. Debian's source
 # lacks the Wintab header, hence no tablet events.
-features=(sql network printsupport concurrent xml dbus)
-# From Qt 6.8 on, the windows platform plugin needs OpenGL and the Windows 11
-# style the graphics effects, which need the graphics view.
-case "$qt_version" in 6.[0-7].*) features+=(opengl) ;; esac
-features+=(vulkan tabletevent jpeg gif testlib_selfcover pdf textodfwriter textmarkdownreader
-    textmarkdownwriter)
-case "$qt_version" in 6.[0-7].*) features+=(graphicsview) ;; esac
-features+=(mdiarea calendarwidget datetimeedit dial lcdnumber splashscreen undoview
-    wizard fontdialog colordialog)
+features=(sql network printsupport concurrent xml dbus opengl vulkan tabletevent jpeg gif
+    testlib_selfcover pdf textodfwriter textmarkdownreader textmarkdownwriter graphicsview
+    mdiarea calendarwidget datetimeedit dial lcdnumber splashscreen undoview wizard fontdialog
+    colordialog)
 options=(-static -release -optimize-size -xplatform win32-g++
     -qt-host-path /usr -nomake examples -nomake tests -nomake benchmarks
     -qt-zlib -qt-pcre -qt-libpng -qt-harfbuzz -qt-freetype -qt-doubleconversion)
-for feature in "${features[@]}"; do options+=(-no-feature-"$feature"); done
+for feature in "${features[@]}"; do
+    # From Qt 6.8 on, the windows platform plugin needs OpenGL and the Windows
+    # 11 style the graphics effects, which need the graphics view.
+    case "$qt_version $feature" in 6.[0-7].*) ;; *" opengl" | *" graphicsview") continue ;; esac
+    options+=(-no-feature-"$feature")
+done
 # A build made with other options is another build.
 recipe=$(printf '%s\n' "${options[@]}" | sha256sum | cut -c1-8)
 
