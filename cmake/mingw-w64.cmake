@@ -18,7 +18,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Qt's moc, rcc and uic come from the host's own Qt, the same version.
 if(NOT DEFINED QT_HOST_PATH)
     set(QT_HOST_PATH /usr)
-    execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE _multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
+    execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE _multiarch OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE _failed)
+    if(_failed OR NOT _multiarch)
+        message(FATAL_ERROR "The host's gcc names no multiarch folder (gcc -print-multiarch), where the host's Qt lies: install Debian's g++")
+    endif()
     set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${_multiarch}/cmake)
 endif()
 # Qt for Windows, once built (tools/windows/qt.sh prints where), is found

@@ -55,7 +55,7 @@ build_once() {
     if [ ! -f "$prefix/.complete" ]; then
         mkdir -p "$cache"
         exec 9>"$cache/.lock"
-        flock 9
+        flock --nonblock 9 || { echo "Waiting for another build in $cache to finish ..." >&2; flock 9; }
     fi
     if [ ! -f "$prefix/.complete" ]; then
         build_work=$(mktemp -d "$cache/.build.XXXXXX")

@@ -17,9 +17,11 @@ qt_version=$(installed qt6-base-dev source:Version)
 compiler_version=$(installed g++-mingw-w64-x86-64-posix Version)
 [ -n "$qt_version" ] || fail "the host's Qt (qt6-base-dev) is not installed"
 [ -n "$compiler_version" ] || fail "MinGW-w64 (g++-mingw-w64-x86-64-posix) is not installed"
-for tool in cmake ninja dpkg-source perl; do
-    command -v $tool >/dev/null || fail "$tool is missing"
+for tool in cmake ninja dpkg-source perl gcc; do
+    command -v $tool >/dev/null || fail "$tool is missing: install it with ./setup windows"
 done
+multiarch=$(gcc -print-multiarch)
+[ -d "/usr/lib/$multiarch/cmake/Qt6" ] || fail "the host's Qt is not in /usr/lib/$multiarch/cmake (gcc -print-multiarch gave '$multiarch')"
 
 # Core, Gui, Widgets, Test and the windows platform plugin, made small, with
 # the libraries they need built in from Qt's own copies. Debian's source
@@ -49,7 +51,7 @@ build_qt() {
     mkdir "$work/build"
     (cd "$work/build" && "$work/source/configure" -prefix "$work/install" "${options[@]}" -- \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" \
-        -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake") >>"$log" 2>&1 ||
+        -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake") >>"$log" 2>&1 ||
         fail "configuring Qt for Windows failed
 $(tail -20 "$log")"
     (cd "$work/build" && cmake --build . --parallel && cmake --install .) >>"$log" 2>&1 ||

@@ -20,11 +20,18 @@ for tool in osslsigncode openssl; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-password=${TILLOMAR_SIGNING_PASSWORD:-}
-osslsigncode sign -pkcs12 "$certificate" -pass "$password" -h sha256 -in "$program" -out "$work/signed" \
+trap 'exit 130' INT TERM
+# The password reaches the tools in a file only this user can read: on a
+# command line every local user could read it in the process list.
+# Both take the file's text as it stands; no password is a bare line feed,
+# since an empty file is refused.
+(umask 077 && printf '%s' "${TILLOMAR_SIGNING_PASSWORD:-$'\n'}" >"$work/password")
+openssl pkcs12 -in "$certificate" -passin "file:$work/password" -nokeys -out "$work/chain.pem" 2>"$work/log" || {
+    echo "sign.sh: $certificate does not open: set TILLOMAR_SIGNING_PASSWORD to its password" >&2
+    exit 1
+}
+osslsigncode sign -pkcs12 "$certificate" -readpass "$work/password" -h sha256 -in "$program" -out "$work/signed" \
     >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
-openssl pkcs12 -in "$certificate" -passin "pass:$password" -nokeys -out "$work/chain.pem" 2>"$work/log" ||
-    { cat "$work/log" >&2; exit 1; }
 osslsigncode verify -CAfile "$work/chain.pem" -in "$work/signed" >"$work/log" 2>&1 ||
     { cat "$work/log" >&2; echo "sign.sh: the signature of $program does not verify" >&2; exit 1; }
 # Written over, not moved: the program keeps its place and mode.
