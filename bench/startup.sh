@@ -6,23 +6,17 @@
 # each alike; each run is timed from spawn to the end of the first paint,
 # where the probe exits. Prints the median of each and the ratios.
 # Usage: bench/startup.sh BUILD-DIR [RUNS]   (a build with TILLOMAR_BENCHMARKS=ON)
-set -euo pipefail
 # Times are read with a full stop, whatever the user's locale.
 export LC_ALL=C
 probes=$1/bench
 runs=${2:-40}
 
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
-times=$(mktemp -d)
-# The server picks a free display itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$times/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$times" "$XDG_RUNTIME_DIR"' EXIT
-for _ in $(seq 100); do [ -s "$times/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$times/display")"
-rm "$times/display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/../tests/realwindow/harness.sh"
+trap harness_stop EXIT
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$harness_dir
+start_display
+times=$harness_dir/times
+mkdir "$times"
 
 names=(empty text tillomar)
 # One unmeasured round warms the disk cache and fontconfig's own cache.

@@ -2,7 +2,7 @@
 #
 # The program's identity data, kept here once. Everything that carries it (the
 # program's own header, the Windows resource script, the desktop entry, the
-# AppStream metainfo, the package and the macOS bundle) is generated from
+# AppStream metainfo and the packages) is generated from
 # these variables and from project().
 
 set(TILLOMAR_PRODUCT_NAME "${PROJECT_NAME}")
@@ -115,49 +115,3 @@ configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.desktop.in ${TILLOMAR_D
 configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.metainfo.xml.in ${TILLOMAR_METAINFO} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/dist/linux/changelog.in ${TILLOMAR_CHANGELOG} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/dist/linux/Tillomar.1.in ${TILLOMAR_MANUAL_PAGE} @ONLY)
-
-if(WIN32)
-    enable_language(RC)
-endif()
-
-# The executable's own carriers: the resource script on Windows, the bundle's
-# property list on macOS. Nothing to add on Linux, where the desktop files
-# installed beside the program carry the data. Called where the target is
-# made, so that the bundle icon's build rule reaches it.
-function(tillomar_carry_identity target)
-    if(WIN32)
-        target_sources(${target} PRIVATE ${TILLOMAR_RESOURCE_SCRIPT})
-        set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
-    elseif(APPLE)
-        tillomar_add_bundle_icon(${target})
-        set_target_properties(${target} PROPERTIES
-            MACOSX_BUNDLE TRUE
-            MACOSX_BUNDLE_BUNDLE_NAME "${TILLOMAR_PRODUCT_NAME}"
-            MACOSX_BUNDLE_EXECUTABLE_NAME "${TILLOMAR_EXECUTABLE_NAME}"
-            MACOSX_BUNDLE_GUI_IDENTIFIER "${TILLOMAR_APP_ID}"
-            MACOSX_BUNDLE_SHORT_VERSION_STRING "${TILLOMAR_VERSION_TEXT}"
-            # The bundle version takes at most three numbers.
-            MACOSX_BUNDLE_BUNDLE_VERSION
-                "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}"
-            MACOSX_BUNDLE_ICON_FILE tillomar.icns)
-    endif()
-endfunction()
-
-# macOS reads no .ico: iconutil builds the bundle icon from the same PNGs.
-function(tillomar_add_bundle_icon target)
-    set(icons ${PROJECT_SOURCE_DIR}/resources/icons)
-    set(iconset ${PROJECT_BINARY_DIR}/dist/macos/tillomar.iconset)
-    set(icns ${PROJECT_BINARY_DIR}/dist/macos/tillomar.icns)
-    add_custom_command(OUTPUT ${icns}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${iconset}
-        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-16.png ${iconset}/icon_16x16.png
-        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-16@2x.png ${iconset}/icon_16x16@2x.png
-        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-32.png ${iconset}/icon_32x32.png
-        COMMAND ${CMAKE_COMMAND} -E copy ${icons}/tillomar-32@2x.png ${iconset}/icon_32x32@2x.png
-        COMMAND iconutil --convert icns --output ${icns} ${iconset}
-        DEPENDS ${icons}/tillomar-16.png ${icons}/tillomar-16@2x.png
-                ${icons}/tillomar-32.png ${icons}/tillomar-32@2x.png
-        VERBATIM)
-    target_sources(${target} PRIVATE ${icns})
-    set_source_files_properties(${icns} PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
-endfunction()

@@ -1,11 +1,18 @@
 # SPDX-License-Identifier: MIT
 #
-# Tillomar for Windows as users download it, beside the build: a portable zip
+# What Tillomar's build does on Windows: the program carries its identity as
+# a resource (the icon group and the version, generated from
+# cmake/Identity.cmake) and opens no console. Users download it, beside the
+# build, as a portable zip
 # and an installer made by NSIS, each with the licence texts of Tillomar, of
 # Qt and the libraries built into it, and of the title font. When
 # TILLOMAR_SIGNING_CERTIFICATE names a PKCS#12 file as the packages are made,
 # the program, the installer and the uninstaller are signed and verified
 # (tools/windows/sign.sh).
+
+enable_language(RC)
+target_sources(Tillomar PRIVATE ${TILLOMAR_RESOURCE_SCRIPT})
+set_target_properties(Tillomar PROPERTIES WIN32_EXECUTABLE TRUE)
 
 set(_stage ${PROJECT_BINARY_DIR}/stage)
 set(TILLOMAR_STAGE ${_stage})
@@ -48,3 +55,9 @@ add_custom_command(OUTPUT ${TILLOMAR_ZIP} ${TILLOMAR_INSTALLER}
         ${PROJECT_SOURCE_DIR}/tools/windows/makensis.sh
     VERBATIM)
 add_custom_target(windows_packages ALL DEPENDS ${TILLOMAR_ZIP} ${TILLOMAR_INSTALLER})
+
+# The test suites run under Wine, on its own desktop (the emulator of the
+# windows preset); their pictures leave out what shows text, as Windows
+# draws glyphs its own way.
+set(TILLOMAR_TEST_PLATFORM windows)
+set(TILLOMAR_TEST_DEFINITIONS TILLOMAR_PICTURES_WITHOUT_TEXT)

@@ -69,9 +69,9 @@ atexit.register(tillomar.wait)
 atexit.register(tillomar.kill)  # first
 app = lambda: next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == tillomar.pid)
 window = lambda name: next((w for w in app() if w is not None and w.name == name), None)
-if not check(until(lambda: window("Varnholt Tillomar") is not None, 15), "the tally window is named by its caption"):
+if not check(until(lambda: window(os.environ["TILLOMAR_CAPTION"]) is not None, 15), "the tally window is named by its caption"):
     sys.exit(1)
-tally = window("Varnholt Tillomar")
+tally = window(os.environ["TILLOMAR_CAPTION"])
 client = next(c for c in tally if c.getRoleName() != "menu bar")
 by_name = {node.name: node for node in walk(client)}
 check(sorted(n.name for n in walk(client) if n.getRoleName() == "text") == sorted(FIELDS),
@@ -90,7 +90,7 @@ check(client[0].name == "Tillomar" and client[0].getRoleName() == "image", "the 
 
 first, second = by_name[FIELDS[0]], by_name[FIELDS[2]]
 amount, total = client[5], client[-1]
-subprocess.run(["xdotool", "search", "--name", "^Varnholt Tillomar$", "windowactivate", "--sync"], check=True)
+subprocess.run(["xdotool", "search", "--name", f"^{os.environ['TILLOMAR_CAPTION']}$", "windowactivate", "--sync"], check=True)
 check(until(lambda: focused(first)), "the caret starts in the starting $100 field")
 pyatspi.Registry.registerEventListener(record, "object:text-changed")
 until(lambda: False, 0.5)  # Tillomar learns of the listener asynchronously

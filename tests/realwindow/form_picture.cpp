@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The tally window as it must look with the texts a test expects, drawn in
-// a process of its own by the program's own window code with Windows'
-// glyphs: each control named is given its text, count fields first, so
-// that a label shows the text expected, not what the recalculation made of
-// the counts. Saves the client area as a picture and prints each named
-// control's rectangle in it (left top width height), to cut the same
-// rectangle from a screen shot of the real window.
-// Usage: tally_picture.exe PICTURE.png NAME=TEXT...
+// A window as it must look with the texts a test expects, drawn in a process
+// of its own by the program's own window code with the system's glyphs: each
+// control named is given its text, count fields first, so that a label shows
+// the text expected, not what the recalculation made of the counts. Saves
+// the window, its own frame and menu bar included, as a picture; prints
+// where the window lies in the frame the system draws and both sizes (window
+// LEFT TOP WIDTH HEIGHT FRAME-WIDTH FRAME-HEIGHT), then each named control's
+// rectangle in the window (NAME LEFT TOP WIDTH HEIGHT), to cut the same
+// rectangles from a screen shot of the real window.
+// Usage: form_picture FORM PICTURE.png NAME=TEXT...   (FORM: Form1, Form2, Form3)
 
 #include "platform/forms/formloader.h"
+#include "ui/about/aboutwindow.h"
+#include "ui/about/form2layout.h"
+#include "ui/about/form3layout.h"
 #include "ui/tally_window/tallywindow.h"
 
 #include <QApplication>
@@ -16,37 +21,47 @@
 #include <QLineEdit>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setFont(platform::dialogFont());
-    if (argc < 2) {
-        std::fputs("usage: tally_picture.exe PICTURE.png NAME=TEXT...\n", stderr);
+    if (argc < 3) {
+        std::fputs("usage: form_picture FORM PICTURE.png NAME=TEXT...\n", stderr);
         return 2;
     }
-    ui::TallyWindow window;
-    window.show();
+    std::unique_ptr<platform::FormWindow> window;
+    if (std::strcmp(argv[1], "Form1") == 0)
+        window = std::make_unique<ui::TallyWindow>();
+    else
+        window = std::make_unique<ui::AboutWindow>(std::strcmp(argv[1], "Form2") == 0 ? ui::form2 : ui::form3);
+    window->show();
+    QApplication::processEvents();
     QList<QPair<QWidget *, QString>> texts;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         const qsizetype equals = argument.indexOf(u'=');
-        QWidget *control = window.control(argument.left(equals).toStdString());
-        if (equals < 0 || !control) {
+        QWidget *control = window->control(argument.left(equals).toStdString());
+        if (!control) {
             std::fprintf(stderr, "no control %s\n", argv[i]);
             return 2;
         }
-        texts.append({control, argument.mid(equals + 1)});
+        texts.append({control, equals < 0 ? QString() : argument.mid(equals + 1)});
     }
     for (const auto &[control, text] : texts)
-        if (auto *field = qobject_cast<QLineEdit *>(control))
+        if (auto *field = qobject_cast<QLineEdit *>(control); field && !text.isNull())
             field->setText(text);
+    const QPoint inFrame = window->geometry().topLeft() - window->frameGeometry().topLeft();
+    std::printf("window %d %d %d %d %d %d\n", inFrame.x(), inFrame.y(), window->width(), window->height(),
+                window->frameGeometry().width(), window->frameGeometry().height());
     for (const auto &[control, text] : texts) {
-        if (auto *label = qobject_cast<QLabel *>(control))
+        if (auto *label = qobject_cast<QLabel *>(control); label && !text.isNull())
             label->setText(text);
-        const QRect r = control->geometry();
+        const QRect r(control->mapTo(window.get(), QPoint()), control->size());
         std::printf("%s %d %d %d %d\n", qPrintable(control->objectName()), r.left(), r.top(), r.width(), r.height());
     }
     std::fflush(stdout);
-    return window.clientArea()->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return window->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

@@ -4,35 +4,12 @@
 # speaks through a private speech-dispatcher whose one voice writes each
 # utterance to a file, and xdotool types as the user.
 # Usage: orca.sh PATH-TO-Tillomar
-. "$(dirname "$0")/session.sh"
-start_session
+. "$(dirname "$0")/harness.sh"
+trap harness_stop EXIT
+start_x11 openbox
 start_accessibility
-
-# Orca's and speech-dispatcher's settings stay in the session.
-export HOME=$session_dir/home XDG_CONFIG_HOME=$session_dir/config
-speechd=$XDG_CONFIG_HOME/speech-dispatcher
-spoken=$session_dir/spoken
-mkdir -p "$HOME" "$speechd/modules"
-: >"$spoken"
-cat >"$speechd/speechd.conf" <<EOF
-AddModule "record" "sd_generic" "record.conf"
-DefaultModule record
-LanguageDefaultModule "en" "record"
-# Any output that opens without a sound card; the voice plays nothing.
-AudioOutputMethod "libao"
-EOF
-# sd_generic quotes the text for single quotes; "\$100" survives the shell.
-cat >"$speechd/modules/record.conf" <<EOF
-GenericExecuteSynth "echo '\$DATA' >> $spoken"
-AddVoice "en" "MALE1" "recorder"
-EOF
-stop_reader() { kill ${orca_pid:-} ${speechd_pid:-} 2>/dev/null || true; }
-extra_cleanup=stop_reader
-speech-dispatcher --run-single --timeout 0 --config-dir "$speechd" >"$session_dir/speechd.log" 2>&1 &
-speechd_pid=$!
-wait_for "speech-dispatcher" test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock"
-orca --replace >"$session_dir/orca.log" 2>&1 &
-orca_pid=$!
+start_speech
+spawn orca.log orca --replace
 
 # heard PATTERN...: each extended regular expression matches an utterance
 # since the last key, each in the same utterance as the one before or later.
@@ -62,8 +39,7 @@ since_mark() { tail -n +"$((mark + 1))" "$spoken"; }
 
 mark=0
 wait_for "Orca" heard "Screen reader on"
-"$1" &
-app_pid=$!
+spawn app.log "$1"
 # Each field is heard by its column and its denomination, once.
 wait_for "the tally window read out" heard "Starting Amount: Number of \\\$100's"
 press 5 then '^5 ?$' "Amount 500, Total -500"

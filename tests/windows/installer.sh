@@ -7,7 +7,8 @@
 # leaving nothing of the earlier copy; the uninstaller removing every file
 # and key the installer made, and nothing else.
 # Usage: installer.sh SETUP.exe PORTABLE.zip
-. "$(dirname "$0")/wine.sh"
+. "$(dirname "$0")/../realwindow/harness.sh"
+trap harness_stop EXIT
 setup=$1 zip=$2
 start_wine
 drive=$WINEPREFIX/drive_c
@@ -34,7 +35,7 @@ value() {
 shows_window() {
     wine "$1" 2>/dev/null &
     local pid=$!
-    wait_for "the tally window of $1" window_named "Varnholt Tillomar"
+    wait_for "the tally window of $1" window_named "$TILLOMAR_CAPTION"
     [ -z "${TILLOMAR_SHOT_DIR:-}" ] || import -window root "$TILLOMAR_SHOT_DIR/$(basename "${1//\\//}" .exe).png"
     kill "$pid" 2>/dev/null || true
     wineserver --kill

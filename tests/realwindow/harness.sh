@@ -1,0 +1,209 @@
+# SPDX-License-Identifier: MIT
+# shellcheck shell=bash
+# Sourced by every test and benchmark that needs a real window system. It
+# starts what its caller asks for (an X server, a window manager, a Wayland
+# compositor, Wine with its desktop, the accessibility bus, a recording
+# speech-dispatcher) in a private folder, remembers each process, and stops
+# them all in harness_stop. It sets no trap: the caller calls harness_stop
+# from its own.
+set -euo pipefail
+harness_dir=$(mktemp -d)
+chmod 0700 "$harness_dir"
+harness_pids=()
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# spawn LOG COMMAND...: COMMAND in the background, output to LOG in the
+# harness's folder, stopped by harness_stop; its id in $spawned.
+spawn() {
+    local log=$harness_dir/$1
+    shift
+    "$@" >"$log" 2>&1 &
+    spawned=$!
+    harness_pids+=("$spawned")
+}
+
+harness_stop() {
+    local pids=() i
+    for ((i = ${#harness_pids[@]} - 1; i >= 0; i--)); do pids+=("${harness_pids[i]}"); done
+    [ -z "${WINEPREFIX:-}" ] || wineserver --kill 2>/dev/null || true
+    if [ ${#pids[@]} -gt 0 ]; then
+        kill "${pids[@]}" 2>/dev/null || true
+        wait "${pids[@]}" 2>/dev/null || true
+    fi
+    # The accessibility bus's daemon goes with its launcher.
+    local display=${DISPLAY:-}
+    for _ in $(seq 50); do [ -S "$harness_dir/at-spi/bus_${display#:}" ] || break; sleep 0.1; done
+    rm -rf "$harness_dir"
+}
+
+# start_bus: a runtime folder and a session bus of the harness's own, as a
+# desktop session gives its programs; xfwm4 ends without one, and nothing
+# may reach the bus of whoever runs the tests.
+start_bus() {
+    export XDG_RUNTIME_DIR=$harness_dir
+    spawn bus.log dbus-daemon --session --nofork --print-address=3 3>"$harness_dir/bus"
+    wait_for "the session bus" test -s "$harness_dir/bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$harness_dir/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# start_display: a private X server, on a display it picks itself.
+start_display() {
+    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
+    # window manager that connects at that moment.
+    spawn xvfb.log Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$harness_dir/display"
+    wait_for "the X server" test -s "$harness_dir/display"
+    export DISPLAY=":$(cat "$harness_dir/display")"
+    wait_for "the X server" xdpyinfo
+}
+
+# start_x11 WINDOW-MANAGER: the session bus, an X server and openbox,
+# metacity or xfwm4.
+start_x11() {
+    start_bus
+    start_display
+    case "$1" in
+        openbox | metacity) spawn wm.log "$1" ;;
+        # Its compositor would draw shadows around every window.
+        xfwm4) spawn wm.log xfwm4 --compositor=off ;;
+        *) fail "unknown window manager $1" ;;
+    esac
+    (wait_for "$1" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") ||
+        { cat "$harness_dir/wm.log" >&2; exit 1; }
+    sleep 0.5
+}
+
+# start_weston: weston's headless backend, and the session's variables
+# pointing at it.
+start_weston() {
+    export XDG_RUNTIME_DIR=$harness_dir
+    spawn weston.log weston --backend=headless-backend.so --socket=wayland-tillomar \
+        --width=1024 --height=768 --idle-time=0
+    wait_for "weston" test -S "$harness_dir/wayland-tillomar"
+    # A path, so that it holds when a session sets a runtime folder of its own.
+    export WAYLAND_DISPLAY=$harness_dir/wayland-tillomar XDG_SESSION_TYPE=wayland
+}
+
+# start_sway: headless sway at the screen's size; it refuses to run as root,
+# so as root it runs as nobody, and so do the clients that reach it.
+start_sway() {
+    export XDG_RUNTIME_DIR=$harness_dir
+    printf 'output * resolution 1024x768\n' >"$harness_dir/sway.config"
+    as_user=()
+    if [ "$(id -u)" -eq 0 ]; then
+        chown -R nobody:nogroup "$harness_dir"
+        as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    spawn sway.log "${as_user[@]}" env -i PATH="$PATH" HOME="$harness_dir" XDG_RUNTIME_DIR="$harness_dir" \
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$harness_dir/sway.config"
+    (wait_for "sway" bash -c "ls '$harness_dir'/sway-ipc.*.sock && test -S '$harness_dir/wayland-1'") ||
+        { cat "$harness_dir/sway.log" >&2; exit 1; }
+    SWAYSOCK=$(ls "$harness_dir"/sway-ipc.*.sock)
+    export SWAYSOCK WAYLAND_DISPLAY=$harness_dir/wayland-1
+}
+
+# start_wine [LOCALE]: an X server, a fresh Wine prefix and Wine's desktop,
+# which draws every window, frames and title bars included, the way Windows
+# does. No menu entries on the host, no offer to download .NET or Gecko.
+start_wine() {
+    command -v wine >/dev/null || fail "Wine is missing: install Debian's wine package"
+    start_display
+    export WINEPREFIX=$harness_dir/prefix WINEARCH=win64 WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+    export LANG=${1:-C.UTF-8} LC_ALL=${1:-C.UTF-8}
+    # Qt writes to the debugger, not to a pipe, where no console is attached.
+    export QT_FORCE_STDERR_LOGGING=1
+    # Wine hands Qt's variables to Windows programs only when named so, lest
+    # the host's own reach them.
+    local name
+    for name in $(compgen -e | grep '^QT_'); do export "WINE$name=${!name}"; done
+    wine wineboot --init >"$harness_dir/wineboot.log" 2>&1 ||
+        { cat "$harness_dir/wineboot.log" >&2; fail "wineboot failed"; }
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver --wait
+}
+
+# start_accessibility: the accessibility bus and registry, which screen
+# readers and the programs they read meet on.
+start_accessibility() {
+    spawn launcher.log /usr/libexec/at-spi-bus-launcher --launch-immediately
+    wait_for "the accessibility bus" owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus
+    local a11y_bus
+    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | tr -d ' ')
+    spawn registry.log /usr/libexec/at-spi2-registryd
+    wait_for "the registry" owned "$a11y_bus" org.a11y.atspi.Registry
+}
+
+# owned BUS NAME: the name has an owner; asking never starts one.
+owned() {
+    dbus-send --bus="$1" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
+}
+
+# start_speech: speech-dispatcher whose one voice writes each utterance as a
+# line of $spoken; its settings, and a screen reader's, stay in the harness.
+start_speech() {
+    export HOME=$harness_dir/home XDG_CONFIG_HOME=$harness_dir/config
+    local speechd=$XDG_CONFIG_HOME/speech-dispatcher
+    spoken=$harness_dir/spoken
+    mkdir -p "$HOME" "$speechd/modules"
+    : >"$spoken"
+    cat >"$speechd/speechd.conf" <<EOF
+AddModule "record" "sd_generic" "record.conf"
+DefaultModule record
+LanguageDefaultModule "en" "record"
+# Any output that opens without a sound card; the voice plays nothing.
+AudioOutputMethod "libao"
+EOF
+    # sd_generic quotes the text for single quotes; "\$100" survives the shell.
+    cat >"$speechd/modules/record.conf" <<EOF
+GenericExecuteSynth "echo '\$DATA' >> $spoken"
+AddVoice "en" "MALE1" "recorder"
+EOF
+    spawn speechd.log speech-dispatcher --run-single --timeout 0 --config-dir "$speechd"
+    wait_for "speech-dispatcher" test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock"
+}
+
+# X11, Wine's desktop included: the visible window with that caption, or of
+# that outer size.
+window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
+window_sized() {
+    local window
+    for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        xdotool getwindowgeometry "$window" 2>/dev/null | grep -q "Geometry: $1\$" && echo "$window" && return 0
+    done
+    return 1
+}
+# The window's upper-left corner on the screen and its size: X Y W H.
+placement() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width/ {w = $NF} /Height/ {h = $NF} END {print x, y, w, h}'
+}
+
+# differing SCREEN X Y EXPECTED LEFT TOP WIDTH HEIGHT: how many pixels of the
+# rectangle at LEFT,TOP of EXPECTED differ from the same rectangle at
+# X+LEFT,Y+TOP of SCREEN, beyond the soft edges of glyphs.
+differing() {
+    local screen=$1 x=$2 y=$3 expected=$4 left=$5 top=$6 width=$7 height=$8
+    convert "$screen" -crop "${width}x${height}+$((x + left))+$((y + top))" +repage "$harness_dir/actual.png"
+    convert "$expected" -crop "${width}x${height}+$left+$top" +repage "$harness_dir/expected.png"
+    compare -metric AE -fuzz 20% "$harness_dir/actual.png" "$harness_dir/expected.png" null: 2>&1 || true
+}
