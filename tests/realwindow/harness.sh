@@ -1,11 +1,9 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash
-# Sourced by every test and benchmark that needs a real window system. It
-# starts what its caller asks for (an X server, a window manager, a Wayland
-# compositor, Wine with its desktop, the accessibility bus, a recording
-# speech-dispatcher) in a private folder, remembers each process, and stops
-# them all in harness_stop. It sets no trap: the caller calls harness_stop
-# from its own.
+# Sourced by every test and benchmark that needs a real window system:
+# starts what its caller asks for in a private folder, remembers each
+# process and stops them all in harness_stop, which the caller calls from a
+# trap of its own.
 set -euo pipefail
 harness_dir=$(mktemp -d)
 chmod 0700 "$harness_dir"
@@ -16,7 +14,7 @@ fail() {
     exit 1
 }
 
-# wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds.
+# wait_for WHAT COMMAND...: COMMAND retried for up to ten seconds.
 wait_for() {
     local what=$1
     shift
@@ -29,8 +27,7 @@ wait_for() {
 
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
 
-# spawn LOG COMMAND...: COMMAND in the background, output to LOG in the
-# harness's folder, stopped by harness_stop; its id in $spawned.
+# spawn LOG COMMAND...: in the background, its output in LOG; its id in $spawned.
 spawn() {
     local log=$harness_dir/$1
     shift
@@ -40,12 +37,10 @@ spawn() {
 }
 
 harness_stop() {
-    local pids=() i
-    for ((i = ${#harness_pids[@]} - 1; i >= 0; i--)); do pids+=("${harness_pids[i]}"); done
     [ -z "${WINEPREFIX:-}" ] || wineserver --kill 2>/dev/null || true
-    if [ ${#pids[@]} -gt 0 ]; then
-        kill "${pids[@]}" 2>/dev/null || true
-        wait "${pids[@]}" 2>/dev/null || true
+    if [ ${#harness_pids[@]} -gt 0 ]; then
+        kill "${harness_pids[@]}" 2>/dev/null || true
+        wait "${harness_pids[@]}" 2>/dev/null || true
     fi
     # The accessibility bus's daemon goes with its launcher.
     local display=${DISPLAY:-}
@@ -53,9 +48,8 @@ harness_stop() {
     rm -rf "$harness_dir"
 }
 
-# start_bus: a runtime folder and a session bus of the harness's own, as a
-# desktop session gives its programs; xfwm4 ends without one, and nothing
-# may reach the bus of whoever runs the tests.
+# A runtime folder and a session bus of our own, as a desktop session gives
+# its programs: xfwm4 ends without one, and the tester's must stay untouched.
 start_bus() {
     export XDG_RUNTIME_DIR=$harness_dir
     spawn bus.log dbus-daemon --session --nofork --print-address=3 3>"$harness_dir/bus"
@@ -64,19 +58,16 @@ start_bus() {
     export DBUS_SESSION_BUS_ADDRESS
 }
 
-# start_display: a private X server, on a display it picks itself.
+# An X server on a display it picks itself; -noreset, lest it reset when
+# xdpyinfo leaves and refuse the window manager connecting at that moment.
 start_display() {
-    # -noreset: else the server resets when xdpyinfo leaves, and refuses the
-    # window manager that connects at that moment.
     spawn xvfb.log Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$harness_dir/display"
     wait_for "the X server" test -s "$harness_dir/display"
     export DISPLAY=":$(cat "$harness_dir/display")"
     wait_for "the X server" xdpyinfo
 }
 
-# start_x11 WINDOW-MANAGER: the session bus, an X server and openbox,
-# metacity or xfwm4.
-start_x11() {
+start_x11() { # openbox, metacity or xfwm4
     start_bus
     start_display
     case "$1" in
@@ -90,19 +81,16 @@ start_x11() {
     sleep 0.5
 }
 
-# start_weston: weston's headless backend, and the session's variables
-# pointing at it.
 start_weston() {
     export XDG_RUNTIME_DIR=$harness_dir
     spawn weston.log weston --backend=headless-backend.so --socket=wayland-tillomar \
         --width=1024 --height=768 --idle-time=0
     wait_for "weston" test -S "$harness_dir/wayland-tillomar"
-    # A path, so that it holds when a session sets a runtime folder of its own.
+    # A path holds where a session sets a runtime folder of its own.
     export WAYLAND_DISPLAY=$harness_dir/wayland-tillomar XDG_SESSION_TYPE=wayland
 }
 
-# start_sway: headless sway at the screen's size; it refuses to run as root,
-# so as root it runs as nobody, and so do the clients that reach it.
+# Headless sway, which refuses to run as root: as root, it runs as nobody.
 start_sway() {
     export XDG_RUNTIME_DIR=$harness_dir
     printf 'output * resolution 1024x768\n' >"$harness_dir/sway.config"
@@ -119,9 +107,9 @@ start_sway() {
     export SWAYSOCK WAYLAND_DISPLAY=$harness_dir/wayland-1
 }
 
-# start_wine [LOCALE]: an X server, a fresh Wine prefix and Wine's desktop,
-# which draws every window, frames and title bars included, the way Windows
-# does. No menu entries on the host, no offer to download .NET or Gecko.
+# start_wine [LOCALE]: a fresh Wine prefix on its own desktop, which draws
+# every window, frames included, as Windows does; no menu entries on the
+# host, no offer to download .NET or Gecko.
 start_wine() {
     command -v wine >/dev/null || fail "Wine is missing: install Debian's wine package"
     start_display
@@ -130,8 +118,7 @@ start_wine() {
     export LANG=${1:-C.UTF-8} LC_ALL=${1:-C.UTF-8}
     # Qt writes to the debugger, not to a pipe, where no console is attached.
     export QT_FORCE_STDERR_LOGGING=1
-    # Wine hands Qt's variables to Windows programs only when named so, lest
-    # the host's own reach them.
+    # Wine hands Qt's variables to Windows programs only when named so.
     local name
     for name in $(compgen -e | grep '^QT_'); do export "WINE$name=${!name}"; done
     wine wineboot --init >"$harness_dir/wineboot.log" 2>&1 ||
@@ -141,8 +128,7 @@ start_wine() {
     wineserver --wait
 }
 
-# start_accessibility: the accessibility bus and registry, which screen
-# readers and the programs they read meet on.
+# The accessibility bus and registry, where screen readers meet programs.
 start_accessibility() {
     spawn launcher.log /usr/libexec/at-spi-bus-launcher --launch-immediately
     wait_for "the accessibility bus" owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus
@@ -158,8 +144,8 @@ owned() {
         org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
 }
 
-# start_speech: speech-dispatcher whose one voice writes each utterance as a
-# line of $spoken; its settings, and a screen reader's, stay in the harness.
+# speech-dispatcher whose one voice writes each utterance as a line of
+# $spoken; its settings, and a screen reader's, stay in the harness.
 start_speech() {
     export HOME=$harness_dir/home XDG_CONFIG_HOME=$harness_dir/config
     local speechd=$XDG_CONFIG_HOME/speech-dispatcher
@@ -182,8 +168,7 @@ EOF
     wait_for "speech-dispatcher" test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock"
 }
 
-# X11, Wine's desktop included: the visible window with that caption, or of
-# that outer size.
+# On X11 and Wine's desktop: the window with that caption, or of that size.
 window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
 window_sized() {
     local window
@@ -192,7 +177,7 @@ window_sized() {
     done
     return 1
 }
-# The window's upper-left corner on the screen and its size: X Y W H.
+# X Y WIDTH HEIGHT of the window on the screen.
 placement() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
         /Width/ {w = $NF} /Height/ {h = $NF} END {print x, y, w, h}'

@@ -1,44 +1,82 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Applies each fault of faults.txt, one at a time, to a copy of the working
-# tree, rebuilds it incrementally and runs the unit and window tests. Every
-# fault must make a test fail; the ones that do not are reported as SURVIVED.
-# Usage: tools/mutation/run.sh [NAME-PATTERN]   (only faults whose name matches)
-# Takes some minutes; not part of CI.
+# tree, rebuilds it incrementally and runs the tests of the level the fault
+# names. Every fault must make a test fail; the ones that do not are
+# reported as SURVIVED, and the run fails.
+# Levels: unit and window (the headless suites; the default), real-window
+# (the real-window tests under the window systems), windows (the Windows
+# build and its tests under Wine; Qt for Windows from tools/windows/qt.sh).
+# Usage: tools/mutation/run.sh [--levels LEVEL,...] [NAME-PATTERN]
 set -euo pipefail
 tree=$(cd "$(dirname "$0")/../.." && pwd)
 faults=$tree/tools/mutation/faults.txt
+levels=unit,window,real-window,windows
+if [ "${1:-}" = --levels ]; then levels=$2; shift 2; fi
 only=${1:-}
-jobs=${JOBS:-2}
+jobs=${JOBS:-$(nproc)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tillomar-mutation.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-copy=$work/tree build=$work/build log=$work/log
+trap 'exit 130' INT TERM
+copy=$work/tree log=$work/log
 
 # The tree as it is now, committed or not, without build output.
 mkdir -p "$copy"
 (cd "$tree" && git ls-files -z --cached --others --exclude-standard) | (cd "$tree" && xargs -0 cp --parents -t "$copy")
 
-run_tests() { # prints the names of the tests that failed
-    (cd "$build" && ctest -L '^(unit|window)$' --timeout 120 -j"$jobs" >"$log" 2>&1) && return 0
+# build KIND: the copy built natively or for Windows, configured the first time.
+build() {
+    local dir=$work/build-$1
+    if [ ! -d "$dir" ]; then
+        echo "Building the unchanged tree ($1) ..."
+        local options=(-G Ninja -DBUILD_TESTING=ON -DTILLOMAR_BENCHMARKS=OFF)
+        if [ "$1" = windows ]; then
+            TILLOMAR_QT_WINDOWS=$("$tree/tools/windows/qt.sh")
+            export TILLOMAR_QT_WINDOWS
+            options+=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/mingw-w64.cmake"
+                -DCMAKE_CROSSCOMPILING_EMULATOR="$copy/tests/windows/wine.sh")
+        else
+            options+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+        fi
+        cmake -S "$copy" -B "$dir" "${options[@]}" >"$log" 2>&1 || { cat "$log"; exit 1; }
+    fi
+    cmake --build "$dir" -j"$jobs" >"$log" 2>&1
+}
+
+# run_tests LEVEL [TESTS]: prints the names of the tests that failed.
+run_tests() {
+    local kind=native selection=()
+    case $1 in
+        unit | window) selection=(-L '^(unit|window)$' -j"$jobs") ;;
+        real-window) selection=(-L real-window) ;;
+        windows) kind=windows ;;
+        *) echo "an unknown level $1"; return ;;
+    esac
+    [ -z "${2:-}" ] || selection+=(-R "$2")
+    (cd "$work/build-$kind" && ctest "${selection[@]}" --timeout 300 >"$log" 2>&1) && return 0
     local names
     names=$(sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) \(.*/\1/p' "$log" | sort -u | paste -sd' ')
     echo "${names:-an unnamed test}"
 }
+kind_of() { if [ "$1" = windows ]; then echo windows; else echo native; fi; }
 
 start=$(date +%s)
-echo "Building the unchanged tree in $build ..."
-cmake -S "$copy" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DTILLOMAR_BENCHMARKS=OFF >"$log" 2>&1 || { cat "$log"; exit 1; }
-cmake --build "$build" -j"$jobs" >"$log" 2>&1 || { cat "$log"; exit 1; }
-failed=$(run_tests)
-[ -z "$failed" ] || { echo "The unchanged tree already fails: $failed" >&2; exit 1; }
-
-survivors=0
-apply_fault() { # name file substitutions...
-    local name=$1 file=$2 before
-    shift 2
+survivors=0 tried=0
+declare -A checked
+apply_fault() { # name file level tests substitutions...
+    local name=$1 file=$2 level=${3:-window} tests=$4 before kind
+    shift 4
     [ -n "$name" ] || return 0
     [[ -z $only || $name == *$only* ]] || return 0
+    [[ ,$levels, == *,$level,* ]] || return 0
+    kind=$(kind_of "$level")
+    if [ -z "${checked[$level]:-}" ]; then
+        build "$kind" || { cat "$log"; exit 1; }
+        failed=$(run_tests "$level")
+        [ -z "$failed" ] || { echo "The unchanged tree already fails at $level: $failed" >&2; exit 1; }
+        checked[$level]=1
+    fi
+    tried=$((tried + 1))
     cp "$copy/$file" "$work/original"
     for substitution in "$@"; do
         before=$(md5sum <"$copy/$file")
@@ -51,32 +89,34 @@ apply_fault() { # name file substitutions...
         fi
     done
     local t0=$SECONDS result
-    if ! cmake --build "$build" -j"$jobs" >"$log" 2>&1; then
+    if ! build "$kind"; then
         result="NO BUILD  $name"
         survivors=$((survivors + 1))
-    elif failed=$(run_tests) && [ -z "$failed" ]; then
+    elif failed=$(run_tests "$level" "$tests") && [ -z "$failed" ]; then
         result="SURVIVED  $name"
         survivors=$((survivors + 1))
     else
-        result="caught    $name, by $failed"
+        result="caught    $name, at $level by $failed"
     fi
     printf '%s (%ds)\n' "$result" $((SECONDS - t0))
     cp "$work/original" "$copy/$file" # newer than the build, so it is rebuilt
 }
 
-name='' file='' substitutions=()
+name='' file='' level='' tests='' substitutions=()
 while IFS= read -r line || [ -n "$line" ]; do
     case $line in
     '#'* | '') ;;
     'name: '*)
-        apply_fault "$name" "$file" "${substitutions[@]}"
-        name=${line#name: } file='' substitutions=()
+        apply_fault "$name" "$file" "$level" "$tests" "${substitutions[@]}"
+        name=${line#name: } file='' level='' tests='' substitutions=()
         ;;
     'file: '*) file=${line#file: } ;;
+    'level: '*) level=${line#level: } ;;
+    'tests: '*) tests=${line#tests: } ;;
     *) substitutions+=("$line") ;;
     esac
 done <"$faults"
-apply_fault "$name" "$file" "${substitutions[@]}"
+apply_fault "$name" "$file" "$level" "$tests" "${substitutions[@]}"
 
-echo "$survivors fault(s) not caught; $(($(date +%s) - start)) s in all"
+echo "$tried fault(s) tried at $levels, $survivors not caught; $(($(date +%s) - start)) s in all"
 [ "$survivors" -eq 0 ]
