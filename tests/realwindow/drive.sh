@@ -48,7 +48,7 @@ window_of() {
         *" Form1") [ $kind = wayland ] && views | grep -q "^floating ${size[Form1]} " || window_named "$caption" ;;
         "x11 "*) for w in $(xdotool search --onlyvisible --pid "$app_pid"); do
             xdotool getwindowgeometry "$w" | grep -q "Geometry: ${size[$1]}\$" && echo "$w" && return; done; false ;;
-        "wine "*) window_sized "${frame_size[$1]}" ;;
+        "wine "*) read -r w h <<<"${size[$1]/x/ }" && window_sized $((w + 2))x$((h + 2)) ;; # a thin border
         *) views | grep -q "^floating ${size[$1]} " ;;
     esac
 }
@@ -81,9 +81,9 @@ walk(json.load(sys.stdin), False)' "$app_pid"
 }
 
 # draw FORM NAME=TEXT...: form_picture, as the system runs programs, draws
-# $harness_dir/FORM.png; the window's place in its frame, its sizes and
-# the named controls' rectangles go to in_frame, size, frame_size, rect.
-declare -A in_frame size frame_size rect
+# $harness_dir/FORM.png; where the window is placed, its size and the named
+# controls' rectangles go to at, size and rect.
+declare -A at size rect
 draw() {
     local form=$1 line
     shift
@@ -92,19 +92,22 @@ draw() {
         tr -d '\r' >"$harness_dir/rectangles" || fail "form_picture failed on $form $*"
     while read -r -a line; do
         if [ "${line[0]}" = window ]; then
-            in_frame[$form]="${line[1]} ${line[2]}" size[$form]=${line[3]}x${line[4]}
-            frame_size[$form]=${line[5]}x${line[6]}
+            at[$form]="${line[1]} ${line[2]}" size[$form]=${line[3]}x${line[4]}
         else
             rect[${line[0]}]="${line[*]:1}"
         fi
     done <"$harness_dir/rectangles"
 }
 
-origin() { # FORM: where its window lies on the screen; Wine's holds its frame
-    local x y dx=0 dy=0
-    read -r x y _ < <(placement "$(window_of "$1")")
-    [ $kind != wine ] || read -r dx dy <<<"${in_frame[$1]}"
-    echo $((x + dx)) $((y + dy))
+# origin FORM: where its window lies on the screen: as the window manager
+# placed it, or under Wine as placed for form_picture too, moved by $shift.
+shift="0 0"
+origin() {
+    if [ $kind = wine ]; then
+        read -r x y <<<"${at[$1]}" && read -r dx dy <<<"$shift" && echo $((x + dx)) $((y + dy))
+    else
+        read -r x y _ < <(placement "$(window_of "$1")") && echo "$x $y"
+    fi
 }
 
 # shows FORM NAME=TEXT...: within five seconds each control looks as drawn
@@ -128,6 +131,7 @@ shows() {
         [ -n "$mismatch" ] || return 0
         sleep 0.2
     done
+    [ -z "${TILLOMAR_SHOT_DIR:-}" ] || cp "$harness_dir/screen.png" "$harness_dir/$form.png" "$TILLOMAR_SHOT_DIR"
     fail "not as expected:$mismatch (for $*)"
 }
 
@@ -165,12 +169,10 @@ start() {
         x11) xprop -id "$(window_of Form1)" WM_CLASS | grep -q "= \"$name\", \"$name\"\$" ||
             fail "WM_CLASS is $(xprop -id "$(window_of Form1)" WM_CLASS)"
             read -r _ _ w h < <(placement "$(window_of Form1)") ;;
-        wine) read -r _ _ w h < <(placement "$(window_of Form1)")
-            size[Form1]=${frame_size[Form1]} ;;
         wayland) grep -q "set_app_id(\"$app_id\")" "$harness_dir/app.log" || fail "a wrong Wayland app id"
             w=${size[Form1]%x*} h=${size[Form1]#*x} ;;
     esac
-    [ "${w}x$h" = "${size[Form1]}" ] || fail "the tally window is ${w}x$h, not ${size[Form1]}"
+    [ $kind = wine ] || [ "${w}x$h" = "${size[Form1]}" ] || fail "the tally window is ${w}x$h, not ${size[Form1]}"
     echo "PASS: the tally window shows at ${size[Form1]}"
 }
 
@@ -200,15 +202,17 @@ typing() {
 # Maximized through the window menu, the window grows, its frame off the
 # screen's edges; every control keeps its place in the client area.
 maximize() {
-    local width normal
-    read -r _ _ normal _ < <(placement "$(window_of Form1)")
+    local x0 y0 normal x y width
+    read -r x0 y0 normal _ < <(placement "$(window_of Form1)")
     keys alt+space x
     sleep 1
-    read -r _ _ width _ < <(placement "$(window_of Form1)")
+    read -r x y width _ < <(placement "$(window_of Form1)")
     ((width > normal)) || fail "maximizing left the window $normal pixels wide"
+    shift="$((x - x0)) $((y - y0))"
     shows Form1 Label42=200 Label58=1.5 Label70=-198.5
     keys alt+space r
     sleep 1
+    shift="0 0"
     shows Form1 Label70=-198.5
     echo "PASS: maximized ($width pixels wide), every control keeps its place"
 }
@@ -229,9 +233,11 @@ about() {
             xprop -id "$(window_of $form)" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
                 fail "$form has a task-bar entry"
         fi
-        rect[$form]="0 0 ${size[$form]/x/ }"
-        shows $form $form
+        # Down to its button, whose look shows whether it has the focus.
         draw $form Command1
+        read -r _ top _ <<<"${rect[Command1]}"
+        rect[$form]="0 0 ${size[$form]%x*} $top"
+        shows $form $form
         [ $kind != x11 ] || xdotool windowactivate --sync "$(window_of $form)"
         click Command1 $form
         wait_for "$form to close" closed $form

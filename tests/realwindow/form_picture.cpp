@@ -4,8 +4,9 @@
 // control named is given its text, count fields first, so that a label shows
 // the text expected, not what the recalculation made of the counts. Saves
 // the window, its own frame and menu bar included, as a picture; prints
-// where the window lies in the frame the system draws and both sizes (window
-// LEFT TOP WIDTH HEIGHT FRAME-WIDTH FRAME-HEIGHT), then each named control's
+// where the window system placed it and its size (window X Y WIDTH HEIGHT:
+// where the real window lies too, the windows being placed alike), then
+// each named control's
 // rectangle in the window (NAME LEFT TOP WIDTH HEIGHT), to cut the same
 // rectangles from a screen shot of the real window.
 // Usage: form_picture FORM PICTURE.png NAME=TEXT...   (FORM: Form1, Form2, Form3)
@@ -53,9 +54,8 @@ int main(int argc, char *argv[])
     for (const auto &[control, text] : texts)
         if (auto *field = qobject_cast<QLineEdit *>(control); field && !text.isNull())
             field->setText(text);
-    const QPoint inFrame = window->geometry().topLeft() - window->frameGeometry().topLeft();
-    std::printf("window %d %d %d %d %d %d\n", inFrame.x(), inFrame.y(), window->width(), window->height(),
-                window->frameGeometry().width(), window->frameGeometry().height());
+    const QPoint at = window->mapToGlobal(QPoint());
+    std::printf("window %d %d %d %d\n", at.x(), at.y(), window->width(), window->height());
     for (const auto &[control, text] : texts) {
         if (auto *label = qobject_cast<QLabel *>(control); label && !text.isNull())
             label->setText(text);
