@@ -27,25 +27,13 @@ using ui::TallyWindow;
 
 namespace {
 
-using Typed = QList<QPair<int, QString>>; // field number, keys
-using Shown = QList<QPair<int, QString>>; // label number, caption
-
-// Types into a field as the user does: select everything, then the keys;
-// '^' stands for the Home key. A lone "-" counts zero and is reset at once,
-// so a negative count is typed digits first and its sign after Home.
+// Types into a field as the user does: select everything, then the keys.
 void typeInto(TallyWindow &window, int field, const QString &keys)
 {
     TextBox *box = window.countField(field);
     box->setFocus();
     box->selectAll();
-    if (keys.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
-    for (const QChar key : keys) {
-        if (key == u'^')
-            QTest::keyClick(box, Qt::Key_Home);
-        else
-            QTest::keyClicks(box, QString(key));
-    }
+    QTest::keyClicks(box, keys);
 }
 
 } // namespace
@@ -69,8 +57,6 @@ private Q_SLOTS:
     void lengthLimits();
     void selectionOnClick_data();
     void selectionOnClick();
-    void typed_data();
-    void typed();
     void overflowShowsOneMessageBox();
     void germanLocaleShowsCommas();
     void megabytePasteRecalculates();
@@ -186,34 +172,6 @@ void TestTallyWindow::selectionOnClick()
         QTest::keyClicks(box, "7");
         QCOMPARE(box->text(), "7");
     }
-}
-
-void TestTallyWindow::typed_data()
-{
-    QTest::addColumn<Typed>("typed");
-    QTest::addColumn<Shown>("shown");
-    // The first keystroke resets 21 fields, each reset nesting a run.
-    QTest::newRow("five hundreds into an empty window")
-        << Typed{{1, "5"}}
-        << Shown{{42, "500"}, {43, "0"}, {52, "0"}, {64, "500"}, {65, "0"}, {67, "500"}, {69, "0"}, {70, "-500"}};
-    QTest::newRow("a negative count, its sign typed last") << Typed{{1, "3^-"}} << Shown{{42, "-300"}, {70, "300"}};
-    QTest::newRow("cleared field returns to zero") << Typed{{3, "7"}, {3, ""}} << Shown{{44, "0"}, {64, "0"}, {70, "0"}};
-}
-
-void TestTallyWindow::typed()
-{
-    QFETCH(Typed, typed);
-    QFETCH(Shown, shown);
-    auto window = openWindow();
-    QMap<int, QString> last;
-    for (const auto &[field, keys] : typed)
-        typeInto(*window, field, last[field] = keys);
-    for (int n = 1; n <= 22; ++n) // every other field, and a cleared one, shows "0"
-        if (last.value(n).isEmpty())
-            QCOMPARE(window->countText(n), "0");
-    for (const auto &[label, caption] : shown)
-        QCOMPARE(window->caption(label), caption);
-    QVERIFY(m_recorder->errors.empty());
 }
 
 void TestTallyWindow::overflowShowsOneMessageBox()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Every window natively on Wayland, under weston's headless backend (started
-// by realwindow/wayland.sh). A compositor may maximize or fullscreen any
+// by realwindow/drive.sh). A compositor may maximize or fullscreen any
 // window, and a surface that then commits another size is a protocol error
 // that ends the process with every count in it. The requests go through
 // QWindow, as the title bar's buttons and the compositor's own keys do.
