@@ -2,7 +2,7 @@
 // The two about windows as the user meets them through the tally window's
 // menu, and the rule that the program lives while any window is loaded. How
 // they look is the rendering test's; their frame on a real desktop is the
-// about_windows script's.
+// real-window driver's.
 
 #include "windowtesting.h"
 

@@ -16,7 +16,7 @@ certificate=${TILLOMAR_SIGNING_CERTIFICATE:-}
 [ -n "$certificate" ] || { echo "sign.sh: TILLOMAR_SIGNING_CERTIFICATE names no certificate" >&2; exit 1; }
 [ -r "$certificate" ] || { echo "sign.sh: cannot read the certificate $certificate" >&2; exit 1; }
 for tool in osslsigncode openssl; do
-    command -v $tool >/dev/null || { echo "sign.sh: $tool is missing" >&2; exit 1; }
+    command -v $tool >/dev/null || { echo "sign.sh: $tool is missing: ./setup windows installs it" >&2; exit 1; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
