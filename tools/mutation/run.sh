@@ -53,7 +53,7 @@ run_tests() {
     local kind selection=()
     kind=$(kind_of "$1")
     case $1 in
-        unit | window) selection=(-L "^(unit|window)\$" -j"$jobs" --timeout 60) ;;
+        unit | window) selection=(-L "^(unit|window)\$" -j"$jobs" --timeout 30 --stop-on-failure) ;;
         real-window) selection=(-L real-window) ;;
         windows) ;;
         *) echo "an unknown level $1"; return ;;
