@@ -1,52 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The windows as drawn. Run at several scale factors (QT_SCALE_FACTOR); the
-// pictures are compared at scale 1. The tally window's design fixes its
-// colours: a dark or high-contrast desktop palette, set before the window is
-// built or while it shows, leaves it as designed. The about windows and the
-// menus keep the desktop's colours.
+// The windows as drawn. Run at several
+// scale factors (QT_SCALE_FACTOR); the pictures are compared at scale 1.
 
 #include "windowtesting.h"
 
 #include "app/application.h"
-#include "app/windowset.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/about/form2layout.h"
 #include "ui/about/form3layout.h"
 #include "platform/forms/controls.h"
 #include "ui/tally_window/tallywindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
-#include <QMenuBar>
-#include <QStyle>
 #include <QStyleHints>
 #include <QTest>
-
-namespace {
-
-// As desktop themes give them: light ink on dark surfaces, and high contrast.
-QPalette paletteNamed(const QString &name)
-{
-    if (name == u"dark") {
-        QPalette dark(QColor(230, 230, 230), QColor(53, 53, 53), QColor(80, 80, 80), QColor(20, 20, 20),
-                      QColor(40, 40, 40), QColor(240, 240, 240), Qt::white, QColor(42, 42, 42), QColor(53, 53, 53));
-        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-        dark.setColor(QPalette::HighlightedText, QColor(20, 20, 20));
-        return dark;
-    }
-    if (name == u"high contrast") {
-        QPalette contrast(Qt::yellow, Qt::black, Qt::white, Qt::white, Qt::gray, Qt::white, Qt::yellow, Qt::black,
-                          Qt::black);
-        contrast.setColor(QPalette::Highlight, Qt::cyan);
-        contrast.setColor(QPalette::HighlightedText, Qt::black);
-        return contrast;
-    }
-    return QApplication::style()->standardPalette();
-}
-
-} // namespace
 
 class TestRendering : public QObject
 {
@@ -54,12 +23,9 @@ class TestRendering : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanup() { QApplication::setPalette(paletteNamed(QStringLiteral("light"))); }
     void windowAtLoadAsPictured_data();
     void windowAtLoadAsPictured();
-    void everyValueAsPictured_data();
     void everyValueAsPictured();
-    void restKeepsDesktopColours();
     void staticCaptionsFit();
     void bannerIsCrisp();
 };
@@ -73,32 +39,19 @@ void TestRendering::initTestCase()
 void TestRendering::windowAtLoadAsPictured_data()
 {
     QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("palette");
-    QTest::addColumn<bool>("beforeBuild");
-    QTest::newRow("tally") << "Form1" << "light" << false;
-    QTest::newRow("product about") << "Form2" << "light" << false;
-    QTest::newRow("maker about") << "Form3" << "light" << false;
-    for (const char *palette : {"dark", "high contrast"}) {
-        QTest::addRow("tally, %s before it is built", palette) << "Form1" << palette << true;
-        QTest::addRow("tally, %s while it shows", palette) << "Form1" << palette << false;
-    }
+    QTest::newRow("tally") << "Form1";
+    QTest::newRow("product about") << "Form2";
+    QTest::newRow("maker about") << "Form3";
 }
 
 void TestRendering::windowAtLoadAsPictured()
 {
     QFETCH(QString, form);
-    QFETCH(QString, palette);
-    QFETCH(bool, beforeBuild);
-    if (beforeBuild)
-        QApplication::setPalette(paletteNamed(palette));
     std::unique_ptr<platform::FormWindow> window;
     if (form == u"Form1")
         window = openWindow();
     else
         window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
-    QApplication::setPalette(paletteNamed(palette));
-    // Widgets hear of a new application palette through posted events.
-    QCoreApplication::processEvents();
     const QImage shot = window->clientArea()->grab().toImage();
     if (shot.devicePixelRatio() != 1)
         QSKIP("the pictures are of scale 1");
@@ -106,23 +59,12 @@ void TestRendering::windowAtLoadAsPictured()
     QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), form.toLower()), 0);
 }
 
-void TestRendering::everyValueAsPictured_data()
-{
-    QTest::addColumn<QString>("palette");
-    for (const char *palette : {"light", "dark", "high contrast"})
-        QTest::newRow(palette) << palette;
-}
-
 // Blank at load, the value labels show their boxes only once filled: here
 // each with a text longer than its box, so that a box moved, narrowed or
-// widened by one pixel shows; then a count selected, as under the light
-// palette.
+// widened by one pixel shows.
 void TestRendering::everyValueAsPictured()
 {
-    QFETCH(QString, palette);
     auto window = openWindow();
-    QApplication::setPalette(paletteNamed(palette));
-    QCoreApplication::processEvents();
     // Three characters a field: 1e9 of each denomination at the start, 9e9
     // at the end; one of each denomination is worth 188.85 dollars.
     for (int field = 1; field <= 22; ++field) {
@@ -138,34 +80,6 @@ void TestRendering::everyValueAsPictured()
     if (shot.devicePixelRatio() != 1)
         QSKIP("the pictures are of scale 1");
     QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), QStringLiteral("form1-values")), 0);
-    window->countField(1)->setFocus();
-    window->countField(1)->selectAll();
-    const QImage selected = window->clientArea()->grab().toImage();
-    cleanup();
-    QCoreApplication::processEvents();
-    QCOMPARE(pixelsDiffering(selected, window->clientArea()->grab().toImage(), QStringLiteral("form1-selected")), 0);
-}
-
-void TestRendering::restKeepsDesktopColours()
-{
-    const QPalette dark = paletteNamed(QStringLiteral("dark"));
-    app::Form1->show();
-    auto *tally = static_cast<ui::TallyWindow *>(app::Form1->window());
-    QVERIFY(QTest::qWaitForWindowExposed(tally));
-    QApplication::setPalette(dark);
-    QCoreApplication::processEvents();
-    QCOMPARE(tally->menuBar()->palette().color(QPalette::Window), dark.color(QPalette::Window));
-    QCOMPARE(tally->menuBar()->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
-
-    // The about windows, as designed, set no colours of their own.
-    tally->findChild<QAction *>(QStringLiteral("abouttillomar"))->trigger();
-    platform::FormWindow *about = app::Form2->window();
-    QVERIFY(QTest::qWaitForWindowExposed(about));
-    const auto *text = about->clientArea()->findChild<QLabel *>(QStringLiteral("Label2"));
-    QCOMPARE(text->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
-    QCOMPARE(about->clientArea()->palette().color(QPalette::Window), dark.color(QPalette::Window));
-    app::Form2->unload();
-    app::Form1->unload();
 }
 
 void TestRendering::staticCaptionsFit()

@@ -20,9 +20,10 @@ trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 copy=$work/tree log=$work/log
 
-# The tree as it is now, committed or not, without build output.
+# The tree as it is now, committed or not, without build output (no git
+# needed: a fresh root has none).
 mkdir -p "$copy"
-(cd "$tree" && git ls-files -z --cached --others --exclude-standard) | (cd "$tree" && xargs -0 cp --parents -t "$copy")
+tar -C "$tree" --exclude=./.git --exclude=./build -cf - . | tar -C "$copy" -xf -
 
 # build KIND: the copy built natively (all of it, or the headless suites) or
 # for Windows, configured the first time.

@@ -20,8 +20,8 @@ namespace platform {
 
 namespace {
 
-// The design's background, fields and selection over the style's own light
-// palette, whose ink is black on every style: every role is set, as
+// The design's background with the ink, fields and selection that are
+// readable on it, over the style's own light palette: every role is set, as
 // roles set on a widget outlive later application palettes and its controls
 // inherit them, and a style may draw a field's frame with any role. The
 // window itself, its menus and its message boxes keep the desktop's colours.
@@ -38,6 +38,8 @@ QPalette designPalette(QColor background)
         }
     }
     palette.setColor(QPalette::Window, background);
+    for (QPalette::ColorRole ink : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(ink, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, Qt::white);
