@@ -32,7 +32,9 @@ keys() { xdotool key --delay 150 "$@"; sleep 1; }
 # the start with its changes; "menu": its items only), row by row; a
 # difference names the control and both values.
 heard() {
-    read_tree >"$harness_dir/read" || { cat "$harness_dir/read"; fail "the reader stopped (status $?) after the above"; }
+    local status=0
+    read_tree >"$harness_dir/read" || status=$?
+    [ $status = 0 ] || { cat "$harness_dir/read"; fail "the reader stopped with status $status (124: it hung) after the above"; }
     awk -F ' [|]( |$)' -v section="$1" -v comma="${locale:+1}" '
         function decimals(text) {
             while (comma && match(text, /[0-9][.][0-9]/)) text = substr(text, 1, RSTART) "," substr(text, RSTART + 2)
@@ -70,8 +72,9 @@ if [ "$system" = wine ] && [ -z "$locale" ]; then
     spawn focus.log timeout 60 wine "$reader" --focus 22
     wait_for "the focus listener" grep -q listening "$harness_dir/focus.log"
     keys $(printf 'Tab %.0s' $(seq 22))
-    wait_for "22 focus changes" process_gone "$spawned"
-    order=$(tr -d '\r' <"$harness_dir/focus.log" | grep -v listening | paste -sd ' ')
+    order() { tr -d '\r' <"$harness_dir/focus.log" | grep -v listening | paste -sd ' '; }
+    (wait_for "22 focus changes" process_gone "$spawned") || fail "the focus changes read: $(order)"
+    order=$(order)
     [ "$order" = "$(sed -n '/^== tab order/{n;p}' "$table")" ] || fail "the focus moved through $order"
     echo "PASS: the focus moves in tab order"
 fi

@@ -1,33 +1,53 @@
 // SPDX-License-Identifier: MIT
 // Tillomar as a Windows screen reader finds it through UI Automation, from
-// another process: the controls of the window with the caption given, in
-// the order a reader walks them, one per line as "ID | ROLE | NAME |
-// DESCRIPTION" (the form accessibility.py prints on Linux), of the window
-// in front; or, with --focus N, the ids of the next N elements to take the
-// focus, as the focus-changed events tell them. Each line is written as it
-// is read, so that a walk cut short shows how far it got.
+// another process: the controls of the window in front, in the order a
+// reader walks them, one per line as "ID | ROLE | NAME | DESCRIPTION" (as
+// accessibility.py prints them on Linux); or, with --focus N, the ids of
+// the next N controls to take the focus, as focus-changed events tell
+// them. Each line is written as it is read, so that a walk cut short shows
+// how far it got.
 // Usage: uia_reader [--focus N]
 
 #include <windows.h>
 #include <uiautomation.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
 #include <string>
 
 namespace {
 
-void print(const wchar_t *text)
+void printLine(const std::wstring &text)
 {
-    char utf8[4096];
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::fputs(length > 0 ? utf8 : "?", stdout);
+    std::string utf8(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), int(utf8.size()), nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+    std::fflush(stdout);
+}
+
+// Wine 10 answers only the Ex form of the property query.
+std::wstring property(IUIAutomationElement *element, PROPERTYID id)
+{
+    VARIANT value;
+    VariantInit(&value);
+    element->GetCurrentPropertyValueEx(id, FALSE, &value);
+    std::wstring text = value.vt == VT_BSTR && value.bstrVal ? value.bstrVal : L"";
+    VariantClear(&value);
+    return text;
+}
+
+// The control's name; Qt 6.8 puts its parents' names before it.
+std::wstring idOf(IUIAutomationElement *element)
+{
+    const std::wstring path = property(element, UIA_AutomationIdPropertyId);
+    return path.substr(path.rfind(L'.') + 1);
 }
 
 // What a reader calls each kind of control; containers are walked, not read.
-const wchar_t *roleOf(CONTROLTYPEID type)
+const wchar_t *roleOf(IUIAutomationElement *element)
 {
+    CONTROLTYPEID type = 0;
+    element->get_CurrentControlType(&type);
     switch (type) {
     case UIA_EditControlTypeId: return L"edit";
     case UIA_TextControlTypeId: return L"label";
@@ -38,43 +58,15 @@ const wchar_t *roleOf(CONTROLTYPEID type)
     }
 }
 
-std::wstring text(IUIAutomationElement *element, PROPERTYID property)
-{
-    VARIANT value;
-    VariantInit(&value);
-    element->GetCurrentPropertyValueEx(property, FALSE, &value);
-    std::wstring result = value.vt == VT_BSTR && value.bstrVal ? value.bstrVal : L"";
-    VariantClear(&value);
-    return result;
-}
-
-// The control's name; Qt 6.8 puts the names of its parents before it.
-std::wstring id(IUIAutomationElement *element)
-{
-    const std::wstring path = text(element, UIA_AutomationIdPropertyId);
-    return path.substr(path.rfind(L'.') + 1);
-}
-
-void read(IUIAutomationElement *element)
-{
-    CONTROLTYPEID type = 0;
-    element->get_CurrentControlType(&type);
-    if (const wchar_t *role = roleOf(type)) {
-        const std::wstring line = id(element) + L" | " + role + L" | "
-                                  + text(element, UIA_NamePropertyId) + L" | "
-                                  + text(element, UIA_FullDescriptionPropertyId);
-        print(line.c_str());
-        std::fputs("\n", stdout);
-        std::fflush(stdout);
-    }
-}
-
+// Wine 10 has no raw-view walker; a walker over every element is the same.
 void walk(IUIAutomationTreeWalker *walker, IUIAutomationElement *parent)
 {
     IUIAutomationElement *child = nullptr;
     walker->GetFirstChildElement(parent, &child);
     while (child) {
-        read(child);
+        if (const wchar_t *role = roleOf(child))
+            printLine(idOf(child) + L" | " + role + L" | " + property(child, UIA_NamePropertyId) + L" | "
+                      + property(child, UIA_FullDescriptionPropertyId));
         walk(walker, child);
         IUIAutomationElement *next = nullptr;
         walker->GetNextSiblingElement(child, &next);
@@ -83,7 +75,6 @@ void walk(IUIAutomationTreeWalker *walker, IUIAutomationElement *parent)
     }
 }
 
-// Prints each focused element's id; signals when the count is reached.
 // COM objects are released, never deleted through their interface.
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class FocusRecorder : public IUIAutomationFocusChangedEventHandler
@@ -94,16 +85,12 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
-        if (iid != IID_IUnknown && iid != IID_IUIAutomationFocusChangedEventHandler)
-            return *object = nullptr, E_NOINTERFACE;
-        *object = this;
-        return S_OK;
+        *object = iid == IID_IUnknown || iid == IID_IUIAutomationFocusChangedEventHandler ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE HandleFocusChangedEvent(IUIAutomationElement *element) override
     {
-        print(id(element).c_str());
-        std::fputs("\n", stdout);
-        std::fflush(stdout);
+        printLine(idOf(element));
         if (--m_left == 0)
             SetEvent(m_done);
         return S_OK;
@@ -119,45 +106,33 @@ private:
 int wmain(int argc, wchar_t *argv[])
 {
     const bool focus = argc == 3 && std::wcscmp(argv[1], L"--focus") == 0;
-    if (argc != 1 && !focus) {
-        std::fputs("usage: uia_reader [--focus N]\n", stderr);
-        return 2;
-    }
-    HWND window = GetForegroundWindow();
-    if (!window) {
-        std::fputs("no window is in front\n", stderr);
-        return 1;
-    }
+    if (argc != 1 && !focus)
+        return std::fputs("usage: uia_reader [--focus N]\n", stderr), 2;
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     IUIAutomation *automation = nullptr;
-    IUIAutomationElement *root = nullptr;
+    IUIAutomationElement *window = nullptr;
     if (FAILED(CoCreateInstance(CLSID_CUIAutomation, nullptr, CLSCTX_INPROC_SERVER, IID_IUIAutomation,
                                 reinterpret_cast<void **>(&automation)))
-        || FAILED(automation->ElementFromHandle(window, &root)) || !root) {
-        std::fputs("UI Automation gives no element for the window\n", stderr);
-        return 1;
-    }
+        || FAILED(automation->ElementFromHandle(GetForegroundWindow(), &window)) || !window)
+        return std::fputs("UI Automation gives no element for the window in front\n", stderr), 1;
     if (focus) {
         HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         FocusRecorder recorder(_wtoi(argv[2]), done);
-        if (FAILED(automation->AddFocusChangedEventHandler(nullptr, &recorder))) {
-            std::fputs("focus-changed events cannot be had\n", stderr);
-            return 1;
-        }
-        std::fputs("listening\n", stdout);
-        std::fflush(stdout);
+        if (FAILED(automation->AddFocusChangedEventHandler(nullptr, &recorder)))
+            return std::fputs("no focus-changed events\n", stderr), 1;
+        printLine(L"listening");
         WaitForSingleObject(done, INFINITE);
         automation->RemoveAllEventHandlers();
     } else {
+        IUIAutomationCondition *everything = nullptr;
         IUIAutomationTreeWalker *walker = nullptr;
-        IUIAutomationCondition *all = nullptr;
-        automation->CreateTrueCondition(&all);
-        automation->CreateTreeWalker(all, &walker);
-        walk(walker, root);
-        all->Release();
+        automation->CreateTrueCondition(&everything);
+        automation->CreateTreeWalker(everything, &walker);
+        walk(walker, window);
         walker->Release();
+        everything->Release();
     }
-    root->Release();
+    window->Release();
     automation->Release();
     CoUninitialize();
     return 0;
