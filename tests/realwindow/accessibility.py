@@ -2,7 +2,7 @@
 # Tillomar as AT-SPI presents it to a screen reader.
 # "tree PID": the controls of the process's active window, in the order a
 # reader walks them, one per line as "ID | ROLE | NAME | DESCRIPTION" (the
-# form uia_reader prints on Windows; Qt gives no ids here).
+# form uia_reader prints on Windows).
 # "events TILLOMAR": what the tree cannot tell: which objects a keystroke
 # announces as changed, and Escape on the menu.
 # Run under screen_reader.sh, which starts the buses.
@@ -15,7 +15,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-ROLES = {"text": "edit", "label": "label", "image": "image", "push button": "button", "menu item": "menu item"}
+ROLES = {"text": "edit", "label": "label", "image": "image", "push button": "button", "button": "button",
+         "menu item": "menu item"}  # AT-SPI 2.5x calls a push button a button
 failures, events = [], []
 
 
@@ -36,7 +37,9 @@ def tree(pid):
     for node in walk(active[0]):
         role = ROLES.get(node.getRoleName())
         if role and node.getState().contains(pyatspi.STATE_SHOWING):
-            print(f"{node.get_accessible_id() or ''} | {role} | {node.name} | {node.description}", flush=True)
+            # Qt 6.8 names the control after its parents; Qt 6.4 not at all.
+            control = (node.get_accessible_id() or "").rpartition(".")[2]
+            print(f"{control} | {role} | {node.name} | {node.description}", flush=True)
 
 
 def check(ok, what, detail=""):
