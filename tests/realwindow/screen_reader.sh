@@ -42,7 +42,7 @@ heard() {
         }
         function differs(what, expected, actual) {
             if (expected == actual) return
-            printf "FAIL: %s, %s: expected \"%s\", read \"%s\"\n", want[1], what, expected, actual
+            printf "FAIL: %s, %s: expected \"%s\", read \"%s\"\n", want[1] != "" ? want[1] : "beyond the table", what, expected, actual
             failed = 1
         }
         FNR == NR {
