@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The windows as drawn. Run at several
-// scale factors (QT_SCALE_FACTOR); the pictures are compared at scale 1.
+// The windows as drawn. Run at several scale factors (QT_SCALE_FACTOR);
+// the pictures are compared at scale 1.
 
 #include "windowtesting.h"
 
