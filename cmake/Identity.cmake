@@ -106,8 +106,7 @@ function(tillomar_icon_resources ico out)
 endfunction()
 tillomar_icon_resources(${TILLOMAR_ICON_FILE} TILLOMAR_ICON_RESOURCES)
 
-# Every carrier is generated on every platform, so that the tests on Linux
-# can read the Windows resource script too.
+# Every carrier is written on every platform; each system's build takes its own.
 configure_file(${PROJECT_SOURCE_DIR}/src/app/identity.h.in
     ${TILLOMAR_GENERATED_INCLUDE_DIR}/app/identity.h @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tillomar.rc.in ${TILLOMAR_RESOURCE_SCRIPT} @ONLY)

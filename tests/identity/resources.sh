@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The Windows resources as a Windows build carries them: the compiled file,
-# or the resources linked into Tillomar.exe, read back by windres, against
-# the resources written out by hand. Each icon image is shown by its bitmap
-# header (header size, width, twice the height for the mask, planes and
-# bits) and its length in 32-bit words.
-# usage: resources.sh WINDRES COMPILED-RES|PROGRAM.exe EXPECTED
+# The Windows resources linked into Tillomar.exe, read back by windres,
+# against the resources written out by hand. Each icon image is shown by its
+# bitmap header (header size, width, twice the height for the mask, planes
+# and bits) and its length in 32-bit words.
+# usage: resources.sh WINDRES PROGRAM.exe EXPECTED
 set -euo pipefail
-case "$2" in
-    *.exe) format=coff ;;
-    *) format=res ;;
-esac
-"$1" -J "$format" -O rc -i "$2" | awk '
+"$1" -J coff -O rc -i "$2" | awk '
     /^[0-9]+ 3 \/\* RT_ICON/ { icon = $1; words = 0; header = ""; next }
     icon && /^END/ { print icon " RT_ICON: " header " ..., " words " words"; icon = ""; next }
     icon && /^ +0x/ {
