@@ -1,21 +1,62 @@
 // SPDX-License-Identifier: MIT
 // The windows as drawn. Run at several scale factors (QT_SCALE_FACTOR);
-// the pictures are compared at scale 1.
+// the pictures are compared at scale 1. The tally window's design fixes its
+// colours, so a dark or high-contrast palette, set before the window is
+// built or changed while it shows, leaves it as under the light palette;
+// the about windows and the menus keep the desktop's colours.
 
 #include "windowtesting.h"
 
 #include "app/application.h"
+#include "app/windowset.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/about/form2layout.h"
 #include "ui/about/form3layout.h"
 #include "platform/forms/controls.h"
 #include "ui/tally_window/tallywindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenuBar>
+#include <QStyle>
 #include <QStyleHints>
 #include <QTest>
+
+namespace {
+
+QPalette darkPalette()
+{
+    // As a dark desktop theme gives it: light ink on dark surfaces.
+    QPalette dark(QColor(230, 230, 230), QColor(53, 53, 53), QColor(80, 80, 80), QColor(20, 20, 20),
+                  QColor(40, 40, 40), QColor(240, 240, 240), Qt::white, QColor(42, 42, 42), QColor(53, 53, 53));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, QColor(20, 20, 20));
+    return dark;
+}
+
+QPalette highContrastPalette()
+{
+    QPalette contrast(Qt::yellow, Qt::black, Qt::white, Qt::white, Qt::gray, Qt::white, Qt::yellow, Qt::black,
+                      Qt::black);
+    contrast.setColor(QPalette::Highlight, Qt::cyan);
+    contrast.setColor(QPalette::HighlightedText, Qt::black);
+    return contrast;
+}
+
+// Values on show in every kind of control (amounts, column totals on their
+// display boxes, the Total) and a selected count.
+QImage withValues(ui::TallyWindow &window)
+{
+    window.setCountText(1, QStringLiteral("2"));  // starting $100
+    window.setCountText(19, QStringLiteral("3")); // ending $100
+    window.countField(1)->setFocus();
+    window.countField(1)->selectAll();
+    return window.clientArea()->grab().toImage();
+}
+
+} // namespace
 
 class TestRendering : public QObject
 {
@@ -23,11 +64,13 @@ class TestRendering : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanup() { QApplication::setPalette(QApplication::style()->standardPalette()); }
     void windowAtLoadAsPictured_data();
     void windowAtLoadAsPictured();
     void everyValueAsPictured();
     void staticCaptionsFit();
     void bannerIsCrisp();
+    void restKeepsDesktopColours();
 };
 
 void TestRendering::initTestCase()
@@ -39,24 +82,45 @@ void TestRendering::initTestCase()
 void TestRendering::windowAtLoadAsPictured_data()
 {
     QTest::addColumn<QString>("form");
-    QTest::newRow("tally") << "Form1";
-    QTest::newRow("product about") << "Form2";
-    QTest::newRow("maker about") << "Form3";
+    QTest::addColumn<QString>("palette"); // none: the style's own
+    QTest::addColumn<bool>("beforeBuild");
+    QTest::newRow("tally") << "Form1" << "" << false;
+    QTest::newRow("product about") << "Form2" << "" << false;
+    QTest::newRow("maker about") << "Form3" << "" << false;
+    QTest::newRow("tally, dark, set before it is built") << "Form1" << "dark" << true;
+    QTest::newRow("tally, dark, set while it shows") << "Form1" << "dark" << false;
+    QTest::newRow("tally, high contrast, set before it is built") << "Form1" << "high contrast" << true;
+    QTest::newRow("tally, high contrast, set while it shows") << "Form1" << "high contrast" << false;
 }
 
+// Under another palette the tally window also shows values and a selection
+// pixel for pixel as under the light one.
 void TestRendering::windowAtLoadAsPictured()
 {
     QFETCH(QString, form);
+    QFETCH(QString, palette);
+    QFETCH(bool, beforeBuild);
+    const bool themed = !palette.isEmpty();
+    const QPalette colours = palette == u"dark" ? darkPalette() : highContrastPalette();
+    const QImage light = themed ? withValues(*openWindow()) : QImage();
+    if (themed && beforeBuild)
+        QApplication::setPalette(colours);
     std::unique_ptr<platform::FormWindow> window;
     if (form == u"Form1")
         window = openWindow();
     else
         window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
+    if (themed && !beforeBuild)
+        QApplication::setPalette(colours);
+    // Widgets hear of a new application palette through posted events.
+    QCoreApplication::processEvents();
     const QImage shot = window->clientArea()->grab().toImage();
     if (shot.devicePixelRatio() != 1)
         QSKIP("the pictures are of scale 1");
     QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans");
     QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), form.toLower()), 0);
+    if (themed)
+        QCOMPARE(pixelsDiffering(withValues(static_cast<ui::TallyWindow &>(*window)), light, "form1-values"), 0);
 }
 
 // Blank at load, the value labels show their boxes only once filled: here
@@ -100,6 +164,28 @@ void TestRendering::bannerIsCrisp()
     QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(346, 62));
     // Drawn from the detailed copy, not blown up, wherever the screen is denser.
     QCOMPARE(picture.devicePixelRatio(), window->devicePixelRatioF() > 1 ? 2.0 : 1.0);
+}
+
+void TestRendering::restKeepsDesktopColours()
+{
+    const QPalette dark = darkPalette();
+    app::Form1->show();
+    auto *tally = static_cast<ui::TallyWindow *>(app::Form1->window());
+    QVERIFY(QTest::qWaitForWindowExposed(tally));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    QCOMPARE(tally->menuBar()->palette().color(QPalette::Window), dark.color(QPalette::Window));
+    QCOMPARE(tally->menuBar()->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
+
+    // The about windows, as designed, set no colours of their own.
+    tally->findChild<QAction *>(QStringLiteral("abouttillomar"))->trigger();
+    platform::FormWindow *about = app::Form2->window();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    const auto *text = about->clientArea()->findChild<QLabel *>(QStringLiteral("Label2"));
+    QCOMPARE(text->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
+    QCOMPARE(about->clientArea()->palette().color(QPalette::Window), dark.color(QPalette::Window));
+    app::Form2->unload();
+    app::Form1->unload();
 }
 
 QTEST_MAIN(TestRendering)
