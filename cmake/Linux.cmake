@@ -12,6 +12,16 @@ pkg_check_modules(xcb REQUIRED IMPORTED_TARGET GLOBAL xcb)
 find_package(Qt6 REQUIRED COMPONENTS DBus GLOBAL)
 target_link_libraries(tillomar_desktop PRIVATE PkgConfig::xcb Qt6::DBus)
 
+# The identity's carriers on Linux, named by the application id.
+set(TILLOMAR_DESKTOP_ENTRY "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.desktop")
+set(TILLOMAR_METAINFO "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_APP_ID}.metainfo.xml")
+set(TILLOMAR_CHANGELOG "${PROJECT_BINARY_DIR}/dist/linux/changelog")
+set(TILLOMAR_MANUAL_PAGE "${PROJECT_BINARY_DIR}/dist/linux/${TILLOMAR_EXECUTABLE_NAME}.1")
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.desktop.in ${TILLOMAR_DESKTOP_ENTRY} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/tillomar.metainfo.xml.in ${TILLOMAR_METAINFO} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/changelog.in ${TILLOMAR_CHANGELOG} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/linux/Tillomar.1.in ${TILLOMAR_MANUAL_PAGE} @ONLY)
+
 # The licences travel with every copy, where Debian looks for them: ours,
 # and that of the title font compiled into the program.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE _program_licence)
