@@ -2,10 +2,10 @@
 # Tillomar as AT-SPI presents it to a screen reader: the controls of the
 # process's active window, in the order a reader walks them, one per line
 # as "ID | ROLE | NAME | DESCRIPTION" (the form uia_reader prints on
-# Windows); or, given keys, which controls announce a changed text as they
-# are pressed, as "ROLE | NAME", each once. Run under screen_reader.sh,
+# Windows); or, with --keys, which controls announce a changed text as the
+# keys are pressed, as "ROLE | NAME", each once. Run under screen_reader.sh,
 # which starts the buses.
-# Usage: accessibility.py PID [KEY...]
+# Usage: accessibility.py PID | accessibility.py --keys KEY...
 import subprocess
 import sys
 import time
@@ -60,7 +60,7 @@ def announced(keys):
     print(*sorted(sources), sep="\n")
 
 
-if len(sys.argv) > 2:
+if sys.argv[1] == "--keys":
     announced(sys.argv[2:])
 else:
     tree(int(sys.argv[1]))
