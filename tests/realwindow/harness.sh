@@ -4,7 +4,9 @@
 # starts what its caller asks for in a private folder, remembers each
 # process and stops them all in harness_stop, which the caller calls from a
 # trap of its own.
-set -euo pipefail
+set -eEuo pipefail
+# A command that stops a test under set -e says so, wherever it was.
+trap 'echo "FAIL: \"$BASH_COMMAND\" ended with status $? at line $LINENO of ${BASH_SOURCE[0]##*/}" >&2' ERR
 harness_dir=$(mktemp -d)
 chmod 0700 "$harness_dir"
 harness_pids=()
@@ -121,10 +123,12 @@ start_wine() {
     # Wine hands Qt's variables to Windows programs only when named so.
     local name
     for name in $(compgen -e | grep '^QT_'); do export "WINE$name=${!name}"; done
-    wine wineboot --init >"$harness_dir/wineboot.log" 2>&1 ||
+    # The first boot goes on in the background after wineboot returns; the
+    # registry is written to only once every process of it has ended.
+    wine wineboot --init >"$harness_dir/wineboot.log" 2>&1 && wineserver --wait ||
         { cat "$harness_dir/wineboot.log" >&2; fail "wineboot failed"; }
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$harness_dir/wineboot.log" 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$harness_dir/wineboot.log" 2>&1
     wineserver --wait
 }
 

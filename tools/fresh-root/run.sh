@@ -20,7 +20,10 @@ case "$release" in bookworm | trixie) ;; *) echo "unknown release $release" >&2;
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 commit=$(git -C "$repo" rev-parse HEAD)
 cache=${TILLOMAR_ROOT_CACHE:-/var/cache/tillomar/roots}
-mirror=http://deb.debian.org/debian
+# The roots come from the Debian archive this machine's apt uses.
+. "$repo/tools/apt-sources.sh"
+mirror=$(debian_archive "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")")
+[ -n "$mirror" ] || { echo "fresh root: this machine's apt sources name no Debian archive for its release" >&2; exit 1; }
 started=$SECONDS
 say() { printf '== [%s %ds] %s\n' "$release" $((SECONDS - started)) "$*"; }
 

@@ -3,6 +3,8 @@
 # Sourced by the tools that build Windows libraries from Debian's own source
 # packages (qt.sh, benchmark.sh); the sourcing script defines fail.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../apt-sources.sh"
+
 # The folder finished builds are kept in: TILLOMAR_WINDOWS_CACHE, else
 # /var/cache/tillomar/windows as root and ~/.cache/tillomar/windows otherwise.
 windows_cache() {
@@ -12,8 +14,9 @@ windows_cache() {
 }
 
 # debian_source PACKAGE VERSION FOLDER LOG: the source package unpacked into
-# FOLDER/source, through apt's own tools from Debian's archive, with a state
-# and source list of our own: the machine's apt set-up stays as it is.
+# FOLDER/source, through apt's own tools from the Debian archive this
+# machine's apt uses, with a state and source list of our own: the machine's
+# apt set-up stays as it is.
 debian_source() {
     local package=$1 version=$2 folder=$3 log=$4 codename keyring="" candidate
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
@@ -24,11 +27,15 @@ debian_source() {
         [ -f "$candidate" ] && keyring=$candidate && break
     done
     [ -n "$keyring" ] || fail "Debian's archive keyring is missing (debian-archive-keyring)"
-    cat >"$state/sources.list" <<EOF
-deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename-updates main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $codename-security main
-EOF
+    local main security
+    main=$(debian_archive "$codename")
+    [ -n "$main" ] || fail "this machine's apt sources name no Debian archive for $codename"
+    security=$(debian_archive "$codename-security")
+    {
+        echo "deb-src [signed-by=$keyring] $main $codename main"
+        echo "deb-src [signed-by=$keyring] $main $codename-updates main"
+        [ -z "$security" ] || echo "deb-src [signed-by=$keyring] $security $codename-security main"
+    } >"$state/sources.list"
     local options=(-o "Dir::State::Lists=$state/lists" -o "Dir::Etc::SourceList=$state/sources.list"
         -o "Dir::Etc::SourceParts=$state/none" -o "Dir::Cache=$state/cache" -o "APT::Sandbox::User=root")
     apt-get "${options[@]}" -q update >>"$log" 2>&1 ||
