@@ -51,7 +51,7 @@ harness_stop() {
 }
 
 # A runtime folder and a session bus of our own, as a desktop session gives
-# its programs: xfwm4 ends without one, and the tester's must stay untouched.
+# its programs: the tester's must stay untouched.
 start_bus() {
     export XDG_RUNTIME_DIR=$harness_dir
     spawn bus.log dbus-daemon --session --nofork --print-address=3 3>"$harness_dir/bus"
@@ -69,15 +69,10 @@ start_display() {
     wait_for "the X server" xdpyinfo
 }
 
-start_x11() { # openbox, metacity or xfwm4
+start_x11() { # openbox
     start_bus
     start_display
-    case "$1" in
-        openbox | metacity) spawn wm.log "$1" ;;
-        # Its compositor would draw shadows around every window.
-        xfwm4) spawn wm.log xfwm4 --compositor=off ;;
-        *) fail "unknown window manager $1" ;;
-    esac
+    spawn wm.log "$1"
     (wait_for "$1" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") ||
         { cat "$harness_dir/wm.log" >&2; exit 1; }
     sleep 0.5
@@ -90,23 +85,6 @@ start_weston() {
     wait_for "weston" test -S "$harness_dir/wayland-tillomar"
     # A path holds where a session sets a runtime folder of its own.
     export WAYLAND_DISPLAY=$harness_dir/wayland-tillomar XDG_SESSION_TYPE=wayland
-}
-
-# Headless sway, which refuses to run as root: as root, it runs as nobody.
-start_sway() {
-    export XDG_RUNTIME_DIR=$harness_dir
-    printf 'output * resolution 1024x768\n' >"$harness_dir/sway.config"
-    as_user=()
-    if [ "$(id -u)" -eq 0 ]; then
-        chown -R nobody:nogroup "$harness_dir"
-        as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-    fi
-    spawn sway.log "${as_user[@]}" env -i PATH="$PATH" HOME="$harness_dir" XDG_RUNTIME_DIR="$harness_dir" \
-        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$harness_dir/sway.config"
-    (wait_for "sway" bash -c "ls '$harness_dir'/sway-ipc.*.sock && test -S '$harness_dir/wayland-1'") ||
-        { cat "$harness_dir/sway.log" >&2; exit 1; }
-    SWAYSOCK=$(ls "$harness_dir"/sway-ipc.*.sock)
-    export SWAYSOCK WAYLAND_DISPLAY=$harness_dir/wayland-1
 }
 
 # start_wine [LOCALE]: a fresh Wine prefix on its own desktop, which draws

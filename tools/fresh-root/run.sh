@@ -71,7 +71,7 @@ trap 'exit 130' INT TERM
 mkdir "$root"
 tar --numeric-owner -C "$root" -xf "$tarball"
 # mktemp made the bootstrapped folder private; as the root's "/", it must let
-# every user in (sway's test runs as nobody).
+# every user in.
 chmod 0755 "$root"
 mount -t proc proc "$root/proc"
 mount -t sysfs sysfs "$root/sys"
