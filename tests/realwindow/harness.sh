@@ -87,7 +87,7 @@ start_weston() {
     export WAYLAND_DISPLAY=$harness_dir/wayland-tillomar XDG_SESSION_TYPE=wayland
 }
 
-# start_wine [LOCALE]: a fresh Wine prefix on its own desktop, which draws
+# start_wine: a fresh Wine prefix on its own desktop, which draws
 # every window, frames included, as Windows does; no menu entries on the
 # host, no offer to download .NET or Gecko.
 start_wine() {
@@ -95,7 +95,7 @@ start_wine() {
     start_display
     export WINEPREFIX=$harness_dir/prefix WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-    export LANG=${1:-C.UTF-8} LC_ALL=${1:-C.UTF-8}
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
     # Qt writes to the debugger, not to a pipe, where no console is attached.
     export QT_FORCE_STDERR_LOGGING=1
     # Wine hands Qt's variables to Windows programs only when named so.
