@@ -65,21 +65,16 @@ private Q_SLOTS:
 void TestAbout::oneWindowHoweverOftenChosen_data()
 {
     QTest::addColumn<int>("form");
-    QTest::addColumn<QSize>("clientSize");
-    QTest::newRow("product about") << 2 << QSize(378, 161);
-    QTest::newRow("maker about") << 3 << QSize(394, 168);
+    QTest::newRow("product about") << 2;
+    QTest::newRow("maker about") << 3;
 }
 
 void TestAbout::oneWindowHoweverOftenChosen()
 {
     QFETCH(int, form);
-    QFETCH(QSize, clientSize);
     FormInstance *const first = &instance(form);
     FormWindow *const window = choose(form);
-    QCOMPARE(window->objectName(), QStringLiteral("Form%1").arg(form));
-    QCOMPARE(window->clientArea()->size(), clientSize);
     QVERIFY(refusesDraggedSize(*window));
-    QVERIFY(window->windowTitle().isEmpty() && window->windowIcon().isNull());
     // Modeless with no owner: the tally window may cover it.
     QVERIFY(!window->parent() && window->windowModality() == Qt::NonModal);
     QCOMPARE(window->windowType(), Qt::Tool); // no task-bar entry

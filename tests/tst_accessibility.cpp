@@ -32,8 +32,8 @@ void record(QAccessibleEvent *event)
 // order a reader walks them; the focused field's description after " | ".
 void walk(QAccessibleInterface *node, QStringList &read)
 {
-    static const QList<QAccessible::Role> roles{QAccessible::EditableText, QAccessible::StaticText,
-                                                QAccessible::Graphic, QAccessible::MenuItem, QAccessible::Button};
+    static const QList<QAccessible::Role> roles{QAccessible::Window,  QAccessible::EditableText, QAccessible::StaticText,
+                                                QAccessible::Graphic, QAccessible::MenuItem,     QAccessible::Button};
     if (roles.contains(node->role()) && !node->state().invisible) {
         read << node->object()->objectName() + u' ' + QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role())
                     + QStringLiteral(": ") + node->text(QAccessible::Name);
@@ -72,7 +72,7 @@ QStringList tallyWindow(const QMap<int, QString> &values, const QString &focus, 
     const auto value = [&](int label) {
         return QStringLiteral("Label%1 StaticText: %2").arg(label).arg(values.value(label, otherwise));
     };
-    QStringList read{"Image1 Graphic: Tillomar", "Label62 StaticText: Starting Amount:", "Label63 StaticText: Ending Amount:"};
+    QStringList read{"Form1 Window: Varnholt Tillomar", "Image1 Graphic: Tillomar", "Label62 StaticText: Starting Amount:", "Label63 StaticText: Ending Amount:"};
     for (const Row &row : rows) {
         for (const QString column : {"Starting Amount:", "Ending Amount:"}) {
             const int *cell = row.cells + (column.startsWith(u'S') ? 0 : 3);
@@ -146,14 +146,14 @@ void TestAccessibility::aboutWindowsAsHeard()
     app::Form1->show();
     app::Form1->window()->findChild<QAction *>("abouttillomar")->trigger();
     QCOMPARE(readerWalk(app::Form2->window()),
-             (QStringList{"Label2 StaticText: Tillomar created by Varnholt (www.varnholt.example) as a request from a "
+             (QStringList{"Form2 Window: About Tillomar", "Label2 StaticText: Tillomar created by Varnholt (www.varnholt.example) as a request from a "
                           "user. This program is intended to find out your makings preferably at a flea market or "
                           "a garage sale of some sort. This program is very fast and effective for calculating money "
                           "with different currency amounts.",
                           "Label1 StaticText: Tillomar", "Command1 Button: Close"}));
     app::Form1->window()->findChild<QAction *>("aboutvarnholt")->trigger();
     QCOMPARE(readerWalk(app::Form3->window()),
-             (QStringList{"Image1 Graphic: Varnholt",
+             (QStringList{"Form3 Window: About Varnholt", "Image1 Graphic: Varnholt",
                           "Label1 StaticText: Program created by Varnholt. Varnholt is a non-profit organization out "
                           "to help people in need of helpful programs. If you would like to donate or have a program "
                           "created for yourself, go to www.varnholt.example and send a request.",

@@ -88,8 +88,6 @@ void TestRendering::windowAtLoadAsPictured_data()
     QTest::newRow("product about") << "Form2" << "" << false;
     QTest::newRow("maker about") << "Form3" << "" << false;
     QTest::newRow("tally, dark, set before it is built") << "Form1" << "dark" << true;
-    QTest::newRow("tally, dark, set while it shows") << "Form1" << "dark" << false;
-    QTest::newRow("tally, high contrast, set before it is built") << "Form1" << "high contrast" << true;
     QTest::newRow("tally, high contrast, set while it shows") << "Form1" << "high contrast" << false;
 }
 

@@ -1,31 +1,25 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # What only real windows prove, written once and run on the window system
-# named as its entry in the table allows: Tillomar driven by real keys and
-# clicks and read off the screen, each control compared with a picture of
-# the window drawn with the texts worked out by hand (form_picture).
-# Usage: drive.sh SYSTEM TILLOMAR FORM-PICTURE   (Windows programs for
-# wine). The build names
-# the product, the caption and the app id: TILLOMAR_NAME, TILLOMAR_CAPTION,
-# TILLOMAR_APP_ID.
+# named as far as it allows: Tillomar driven by real keys and clicks and read
+# off the screen, each control compared with a picture of the window drawn
+# with the texts worked out by hand (form_picture).
+# Usage: drive.sh SYSTEM TILLOMAR FORM-PICTURE (Windows programs for wine).
+# The build names the product, the caption and the app id: TILLOMAR_NAME,
+# TILLOMAR_CAPTION, TILLOMAR_APP_ID.
 . "$(dirname "$0")/harness.sh"
 trap harness_stop EXIT
 system=$1 program=$2 picture=$3
 caption=${TILLOMAR_CAPTION:?} name=${TILLOMAR_NAME:?} app_id=${TILLOMAR_APP_ID:?}
 
 # One X11 window manager, one Wayland compositor and Wine's desktop. Left
-# out: maximize, where a window manager keeps the fixed-size window as it
+# out: maximize, where the window manager keeps the fixed-size window as it
 # is; under weston, reading the screen and a list of windows.
-systems="
-openbox    x11      start typing about close
-weston     wayland  platform
-wine       wine     start typing maximize about close"
-read -r kind scenarios < <(awk -v s="$system" '$1 == s {$1 = ""; print}' <<<"$systems")
-[ -n "${kind:-}" ] || fail "no window system $system"
 case $system in
-    weston) start_weston; unset QT_QPA_PLATFORM DISPLAY ;;
-    wine) start_wine ;;
-    *) start_x11 "$system" ;;
+    openbox) kind=x11 scenarios="start typing about close"; start_x11 openbox ;;
+    weston) kind=wayland scenarios=platform; start_weston; unset QT_QPA_PLATFORM DISPLAY ;;
+    wine) kind=wine scenarios="start typing maximize about close"; start_wine ;;
+    *) fail "no window system $system" ;;
 esac
 export LC_ALL=C.UTF-8
 
@@ -144,7 +138,6 @@ start() {
 # column totals, the summary and the Total follow; a click selects the
 # field's text, so that typing replaces it.
 typing() {
-    [ -n "${app_pid:-}" ] || { draw Form1; launch; wait_for "the tally window" shown Form1; sleep 1; }
     draw Form1 Text1 Text7
     click Text1
     keys 4
