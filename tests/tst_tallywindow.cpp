@@ -2,7 +2,6 @@
 // The tally window as a user meets it: typed, tabbed, clicked, pasted and
 // maximized. How it looks is the rendering test's; the arithmetic the model's.
 
-#include "errorrecorder.h"
 #include "windowtesting.h"
 
 #include "app/application.h"
@@ -21,7 +20,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <optional>
 
 using platform::TextBox;
 using ui::TallyWindow;
@@ -45,8 +43,6 @@ class TestTallyWindow : public QObject
 
 private Q_SLOTS:
     void initTestCase() { app::setUpApplication(); }
-    void init() { m_recorder.emplace(); }
-    void cleanup() { m_recorder.reset(); }
 
     void windowSettings();
     void tabWalk();
@@ -56,9 +52,6 @@ private Q_SLOTS:
     void overflowShowsOneMessageBox();
     void megabytePasteRecalculates();
     void decimalCommaOfTheLocale();
-
-private:
-    std::optional<ErrorRecorder> m_recorder;
 };
 
 void TestTallyWindow::windowSettings()
