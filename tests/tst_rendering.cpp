@@ -63,128 +63,120 @@ class TestRendering : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase()
+    {
+        app::setUpApplication();
+        QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
+    }
     void cleanup() { QApplication::setPalette(QApplication::style()->standardPalette()); }
-    void windowAtLoadAsPictured_data();
-    void windowAtLoadAsPictured();
-    void everyValueAsPictured();
-    void staticCaptionsFit();
-    void bannerIsCrisp();
-    void restKeepsDesktopColours();
+
+    void windowAtLoadAsPictured_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("palette"); // none: the style's own
+        QTest::addColumn<bool>("beforeBuild");
+        QTest::newRow("tally") << "Form1" << "" << false;
+        QTest::newRow("product about") << "Form2" << "" << false;
+        QTest::newRow("maker about") << "Form3" << "" << false;
+        QTest::newRow("tally, dark, set before it is built") << "Form1" << "dark" << true;
+        QTest::newRow("tally, high contrast, set while it shows") << "Form1" << "high contrast" << false;
+    }
+
+    // Under another palette the tally window also shows values and a selection
+    // pixel for pixel as under the light one.
+    void windowAtLoadAsPictured()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, palette);
+        QFETCH(bool, beforeBuild);
+        const bool themed = !palette.isEmpty();
+        const QPalette colours = palette == u"dark" ? darkPalette() : highContrastPalette();
+        const QImage light = themed ? withValues(*openWindow()) : QImage();
+        if (themed && beforeBuild)
+            QApplication::setPalette(colours);
+        std::unique_ptr<platform::FormWindow> window;
+        if (form == u"Form1")
+            window = openWindow();
+        else
+            window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
+        if (themed && !beforeBuild)
+            QApplication::setPalette(colours);
+        // Widgets hear of a new application palette through posted events.
+        QCoreApplication::processEvents();
+        const QImage shot = window->clientArea()->grab().toImage();
+        if (shot.devicePixelRatio() != 1)
+            QSKIP("the pictures are of scale 1");
+        QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans");
+        QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), form.toLower()), 0);
+        if (themed)
+            QCOMPARE(pixelsDiffering(withValues(static_cast<ui::TallyWindow &>(*window)), light, "form1-values"), 0);
+    }
+
+    // Blank at load, the value labels show their boxes only once filled: here
+    // each with a text longer than its box, so that a box moved, narrowed or
+    // widened by one pixel shows.
+    void everyValueAsPictured()
+    {
+        auto window = openWindow();
+        // Three characters a field: 1e9 of each denomination at the start, 9e9
+        // at the end; one of each denomination is worth 188.85 dollars.
+        for (int field = 1; field <= 22; ++field) {
+            const bool ending = (field >= 11 && field <= 19) || field == 7 || field == 22;
+            window->countField(field)->setText(ending ? QStringLiteral("9e9") : QStringLiteral("1e9"));
+        }
+        // The ending $2 field alone takes more: its decimals reach the Total.
+        window->countField(22)->setText(QStringLiteral("9000000000.12345"));
+        QCOMPARE(window->caption(64), "188850000000");
+        QCOMPARE(window->caption(65), "1699650000000.25");
+        QCOMPARE(window->caption(70), "1510800000000.25");
+        const QImage shot = window->clientArea()->grab().toImage();
+        if (shot.devicePixelRatio() != 1)
+            QSKIP("the pictures are of scale 1");
+        QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), QStringLiteral("form1-values")), 0);
+    }
+
+    void staticCaptionsFit()
+    {
+        auto window = openWindow();
+        for (const QLabel *label : window->clientArea()->findChildren<QLabel *>()) {
+            // Measured at the device's resolution, then back in logical pixels.
+            const QSize needed = label->fontMetrics().size(0, label->text());
+            QVERIFY2(label->text().isEmpty() || (needed.width() <= label->width() && needed.height() <= label->height()),
+                     qPrintable(label->objectName()));
+        }
+    }
+
+    void bannerIsCrisp()
+    {
+        auto window = openWindow();
+        const QPixmap picture = window->clientArea()->findChild<QLabel *>("Image1")->pixmap();
+        QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(346, 62));
+        // Drawn from the detailed copy, not blown up, wherever the screen is denser.
+        QCOMPARE(picture.devicePixelRatio(), window->devicePixelRatioF() > 1 ? 2.0 : 1.0);
+    }
+
+    void restKeepsDesktopColours()
+    {
+        const QPalette dark = darkPalette();
+        app::Form1->show();
+        auto *tally = static_cast<ui::TallyWindow *>(app::Form1->window());
+        QVERIFY(QTest::qWaitForWindowExposed(tally));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        QCOMPARE(tally->menuBar()->palette().color(QPalette::Window), dark.color(QPalette::Window));
+        QCOMPARE(tally->menuBar()->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
+
+        // The about windows, as designed, set no colours of their own.
+        tally->findChild<QAction *>(QStringLiteral("abouttillomar"))->trigger();
+        platform::FormWindow *about = app::Form2->window();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        const auto *text = about->clientArea()->findChild<QLabel *>(QStringLiteral("Label2"));
+        QCOMPARE(text->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
+        QCOMPARE(about->clientArea()->palette().color(QPalette::Window), dark.color(QPalette::Window));
+        app::Form2->unload();
+        app::Form1->unload();
+    }
 };
-
-void TestRendering::initTestCase()
-{
-    app::setUpApplication();
-    QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
-}
-
-void TestRendering::windowAtLoadAsPictured_data()
-{
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("palette"); // none: the style's own
-    QTest::addColumn<bool>("beforeBuild");
-    QTest::newRow("tally") << "Form1" << "" << false;
-    QTest::newRow("product about") << "Form2" << "" << false;
-    QTest::newRow("maker about") << "Form3" << "" << false;
-    QTest::newRow("tally, dark, set before it is built") << "Form1" << "dark" << true;
-    QTest::newRow("tally, high contrast, set while it shows") << "Form1" << "high contrast" << false;
-}
-
-// Under another palette the tally window also shows values and a selection
-// pixel for pixel as under the light one.
-void TestRendering::windowAtLoadAsPictured()
-{
-    QFETCH(QString, form);
-    QFETCH(QString, palette);
-    QFETCH(bool, beforeBuild);
-    const bool themed = !palette.isEmpty();
-    const QPalette colours = palette == u"dark" ? darkPalette() : highContrastPalette();
-    const QImage light = themed ? withValues(*openWindow()) : QImage();
-    if (themed && beforeBuild)
-        QApplication::setPalette(colours);
-    std::unique_ptr<platform::FormWindow> window;
-    if (form == u"Form1")
-        window = openWindow();
-    else
-        window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
-    if (themed && !beforeBuild)
-        QApplication::setPalette(colours);
-    // Widgets hear of a new application palette through posted events.
-    QCoreApplication::processEvents();
-    const QImage shot = window->clientArea()->grab().toImage();
-    if (shot.devicePixelRatio() != 1)
-        QSKIP("the pictures are of scale 1");
-    QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans");
-    QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), form.toLower()), 0);
-    if (themed)
-        QCOMPARE(pixelsDiffering(withValues(static_cast<ui::TallyWindow &>(*window)), light, "form1-values"), 0);
-}
-
-// Blank at load, the value labels show their boxes only once filled: here
-// each with a text longer than its box, so that a box moved, narrowed or
-// widened by one pixel shows.
-void TestRendering::everyValueAsPictured()
-{
-    auto window = openWindow();
-    // Three characters a field: 1e9 of each denomination at the start, 9e9
-    // at the end; one of each denomination is worth 188.85 dollars.
-    for (int field = 1; field <= 22; ++field) {
-        const bool ending = (field >= 11 && field <= 19) || field == 7 || field == 22;
-        window->countField(field)->setText(ending ? QStringLiteral("9e9") : QStringLiteral("1e9"));
-    }
-    // The ending $2 field alone takes more: its decimals reach the Total.
-    window->countField(22)->setText(QStringLiteral("9000000000.12345"));
-    QCOMPARE(window->caption(64), "188850000000");
-    QCOMPARE(window->caption(65), "1699650000000.25");
-    QCOMPARE(window->caption(70), "1510800000000.25");
-    const QImage shot = window->clientArea()->grab().toImage();
-    if (shot.devicePixelRatio() != 1)
-        QSKIP("the pictures are of scale 1");
-    QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), QStringLiteral("form1-values")), 0);
-}
-
-void TestRendering::staticCaptionsFit()
-{
-    auto window = openWindow();
-    for (const QLabel *label : window->clientArea()->findChildren<QLabel *>()) {
-        // Measured at the device's resolution, then back in logical pixels.
-        const QSize needed = label->fontMetrics().size(0, label->text());
-        QVERIFY2(label->text().isEmpty() || (needed.width() <= label->width() && needed.height() <= label->height()),
-                 qPrintable(label->objectName()));
-    }
-}
-
-void TestRendering::bannerIsCrisp()
-{
-    auto window = openWindow();
-    const QPixmap picture = window->clientArea()->findChild<QLabel *>("Image1")->pixmap();
-    QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(346, 62));
-    // Drawn from the detailed copy, not blown up, wherever the screen is denser.
-    QCOMPARE(picture.devicePixelRatio(), window->devicePixelRatioF() > 1 ? 2.0 : 1.0);
-}
-
-void TestRendering::restKeepsDesktopColours()
-{
-    const QPalette dark = darkPalette();
-    app::Form1->show();
-    auto *tally = static_cast<ui::TallyWindow *>(app::Form1->window());
-    QVERIFY(QTest::qWaitForWindowExposed(tally));
-    QApplication::setPalette(dark);
-    QCoreApplication::processEvents();
-    QCOMPARE(tally->menuBar()->palette().color(QPalette::Window), dark.color(QPalette::Window));
-    QCOMPARE(tally->menuBar()->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
-
-    // The about windows, as designed, set no colours of their own.
-    tally->findChild<QAction *>(QStringLiteral("abouttillomar"))->trigger();
-    platform::FormWindow *about = app::Form2->window();
-    QVERIFY(QTest::qWaitForWindowExposed(about));
-    const auto *text = about->clientArea()->findChild<QLabel *>(QStringLiteral("Label2"));
-    QCOMPARE(text->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
-    QCOMPARE(about->clientArea()->palette().color(QPalette::Window), dark.color(QPalette::Window));
-    app::Form2->unload();
-    app::Form1->unload();
-}
 
 QTEST_MAIN(TestRendering)
 #include "tst_rendering.moc"
