@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The windows as drawn. Run at several scale factors (QT_SCALE_FACTOR);
 // the pictures are compared at scale 1. The tally window's design fixes its
-// colours, so a dark or high-contrast palette, set before the window is
-// built or changed while it shows, leaves it as under the light palette;
+// colours, so a dark palette, set before the window is built or changed
+// while it shows, leaves it as under the light palette;
 // the about windows and the menus keep the desktop's colours.
 
 #include "windowtesting.h"
@@ -36,15 +36,6 @@ QPalette darkPalette()
     return dark;
 }
 
-QPalette highContrastPalette()
-{
-    QPalette contrast(Qt::yellow, Qt::black, Qt::white, Qt::white, Qt::gray, Qt::white, Qt::yellow, Qt::black,
-                      Qt::black);
-    contrast.setColor(QPalette::Highlight, Qt::cyan);
-    contrast.setColor(QPalette::HighlightedText, Qt::black);
-    return contrast;
-}
-
 // Values on show in every kind of control (amounts, column totals on their
 // display boxes, the Total) and a selected count.
 QImage withValues(ui::TallyWindow &window)
@@ -73,34 +64,31 @@ private Q_SLOTS:
     void windowAtLoadAsPictured_data()
     {
         QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("palette"); // none: the style's own
-        QTest::addColumn<bool>("beforeBuild");
-        QTest::newRow("tally") << "Form1" << "" << false;
-        QTest::newRow("product about") << "Form2" << "" << false;
-        QTest::newRow("maker about") << "Form3" << "" << false;
-        QTest::newRow("tally, dark, set before it is built") << "Form1" << "dark" << true;
-        QTest::newRow("tally, high contrast, set while it shows") << "Form1" << "high contrast" << false;
+        QTest::addColumn<QString>("dark"); // the desktop's palette set: never, "before" it is built or "while" it shows
+        QTest::newRow("tally") << "Form1" << "";
+        QTest::newRow("product about") << "Form2" << "";
+        QTest::newRow("maker about") << "Form3" << "";
+        QTest::newRow("tally, dark, set before it is built") << "Form1" << "before";
+        QTest::newRow("tally, dark, set while it shows") << "Form1" << "while";
     }
 
-    // Under another palette the tally window also shows values and a selection
-    // pixel for pixel as under the light one.
+    // Under a dark palette the tally window also shows values and a
+    // selection pixel for pixel as under the light one.
     void windowAtLoadAsPictured()
     {
         QFETCH(QString, form);
-        QFETCH(QString, palette);
-        QFETCH(bool, beforeBuild);
-        const bool themed = !palette.isEmpty();
-        const QPalette colours = palette == u"dark" ? darkPalette() : highContrastPalette();
+        QFETCH(QString, dark);
+        const bool themed = !dark.isEmpty();
         const QImage light = themed ? withValues(*openWindow()) : QImage();
-        if (themed && beforeBuild)
-            QApplication::setPalette(colours);
+        if (dark == u"before")
+            QApplication::setPalette(darkPalette());
         std::unique_ptr<platform::FormWindow> window;
         if (form == u"Form1")
             window = openWindow();
         else
             window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
-        if (themed && !beforeBuild)
-            QApplication::setPalette(colours);
+        if (dark == u"while")
+            QApplication::setPalette(darkPalette());
         // Widgets hear of a new application palette through posted events.
         QCoreApplication::processEvents();
         const QImage shot = window->clientArea()->grab().toImage();
