@@ -30,8 +30,9 @@ void record(QAccessibleEvent *event)
 
 // "NAME ROLE: TEXT" of each control that carries words or a value, in the
 // order a reader walks them; the focused field's description after " | ".
-void walk(QAccessibleInterface *node, QStringList &read)
+QStringList readerWalk(QAccessibleInterface *node)
 {
+    QStringList read;
     static const QList<QAccessible::Role> roles{QAccessible::Window,  QAccessible::EditableText,
                                                 QAccessible::StaticText, QAccessible::Graphic,
                                                 QAccessible::MenuItem, QAccessible::Button};
@@ -42,14 +43,13 @@ void walk(QAccessibleInterface *node, QStringList &read)
             read.back() += QStringLiteral(" | ") + node->text(QAccessible::Description);
     }
     for (int i = 0; i < node->childCount(); ++i)
-        walk(node->child(i), read);
+        read += readerWalk(node->child(i));
+    return read;
 }
 
 QStringList readerWalk(QObject *window)
 {
-    QStringList read;
-    walk(QAccessible::queryAccessibleInterface(window), read);
-    return read;
+    return readerWalk(QAccessible::queryAccessibleInterface(window));
 }
 
 // The sheet's rows top down: the denomination, then caption, field and

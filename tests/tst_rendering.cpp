@@ -3,7 +3,11 @@
 // the pictures are compared at scale 1. The tally window's design fixes its
 // colours, so a dark palette, set before the window is built or changed
 // while it shows, leaves it as under the light palette;
-// the about windows and the menus keep the desktop's colours.
+// the about windows and the menus keep the desktop's colours. A window's
+// client area is compared with a picture taken once from the program as
+// designed, pixel for pixel, so that a control one pixel off, a wrong
+// colour, stacking, font or line break shows; TILLOMAR_WRITE_REFERENCE=1
+// writes the pictures anew, which must then be looked at.
 
 #include "windowtesting.h"
 
@@ -15,16 +19,76 @@
 #include "platform/forms/controls.h"
 #include "ui/tally_window/tallywindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleHints>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
+
+// How many pixels of two pictures differ, beyond the small differences in
+// the glyphs' soft edges; -1 when the sizes differ. Writes NAME-actual.png
+// and NAME-difference.png where any do.
+int pixelsDiffering(const QImage &grab, const QImage &expected, const QString &name)
+{
+    const QImage shot = grab.convertToFormat(QImage::Format_RGB32);
+    const QImage reference = expected.convertToFormat(QImage::Format_RGB32);
+    if (shot.size() != reference.size())
+        return -1;
+    QImage diff = reference;
+    int differing = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb a = shot.pixel(x, y), b = reference.pixel(x, y);
+            if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) > 48) {
+                ++differing;
+                diff.setPixel(x, y, qRgb(255, 0, 0));
+            }
+        }
+    }
+    if (differing) {
+        shot.save(name + QStringLiteral("-actual.png"));
+        diff.save(name + QStringLiteral("-difference.png"));
+    }
+    return differing;
+}
+
+// The client area against tests/reference/NAME.png. Windows draws glyphs its
+// own way: there every control that shows text is left out of both.
+int pixelsDifferingFromReference(QWidget &clientArea, const QString &name)
+{
+    const QImage grab = clientArea.grab().toImage();
+    const QString path = QStringLiteral(TILLOMAR_SOURCE_DIR "/tests/reference/%1.png").arg(name);
+    if (qEnvironmentVariableIsSet("TILLOMAR_WRITE_REFERENCE"))
+        return grab.convertToFormat(QImage::Format_RGB32).save(path) ? 0 : -1;
+    QImage expected(path);
+#ifdef TILLOMAR_PICTURES_WITHOUT_TEXT
+    QImage shot = grab;
+    for (QImage *picture : {&shot, &expected}) {
+        *picture = picture->convertToFormat(QImage::Format_RGB32);
+        QPainter blank(picture);
+        for (const QWidget *control : clientArea.findChildren<QWidget *>()) {
+            const auto *label = qobject_cast<const QLabel *>(control);
+            if ((label && !label->text().isEmpty()) || qobject_cast<const QLineEdit *>(control)
+                || qobject_cast<const QAbstractButton *>(control))
+                blank.fillRect(control->geometry(), Qt::magenta);
+        }
+    }
+    return pixelsDiffering(shot, expected, name);
+#else
+    return pixelsDiffering(grab, expected, name);
+#endif
+}
+
 
 QPalette darkPalette()
 {
@@ -112,11 +176,9 @@ private Q_SLOTS:
             const bool ending = (field >= 11 && field <= 19) || field == 7 || field == 22;
             window->countField(field)->setText(ending ? QStringLiteral("9e9") : QStringLiteral("1e9"));
         }
-        // The ending $2 field alone takes more: its decimals reach the Total.
+        // The ending $2 field alone takes more: its decimals reach the Total,
+        // 1510800000000.25.
         window->countField(22)->setText(QStringLiteral("9000000000.12345"));
-        QCOMPARE(window->caption(64), "188850000000");
-        QCOMPARE(window->caption(65), "1699650000000.25");
-        QCOMPARE(window->caption(70), "1510800000000.25");
         const QImage shot = window->clientArea()->grab().toImage();
         if (shot.devicePixelRatio() != 1)
             QSKIP("the pictures are of scale 1");

