@@ -16,7 +16,7 @@ caption=${TILLOMAR_CAPTION:?} name=${TILLOMAR_NAME:?} app_id=${TILLOMAR_APP_ID:?
 # out: maximize, where the window manager keeps the fixed-size window as it
 # is; under weston, reading the screen and a list of windows.
 case $system in
-    openbox) kind=x11 scenarios="start typing about close"; start_x11 openbox ;;
+    openbox) kind=x11 scenarios="start typing about close"; start_x11 ;;
     weston) kind=wayland scenarios=platform; start_weston; unset QT_QPA_PLATFORM DISPLAY ;;
     wine) kind=wine scenarios="start typing maximize about close"; start_wine ;;
     *) fail "no window system $system" ;;

@@ -69,11 +69,12 @@ start_display() {
     wait_for "the X server" xdpyinfo
 }
 
-start_x11() { # openbox
+# An X server with openbox, the one X11 window manager the tests use.
+start_x11() {
     start_bus
     start_display
-    spawn wm.log "$1"
-    (wait_for "$1" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") ||
+    spawn wm.log openbox
+    (wait_for openbox bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") ||
         { cat "$harness_dir/wm.log" >&2; exit 1; }
     sleep 0.5
 }

@@ -6,7 +6,7 @@
 # Usage: orca.sh PATH-TO-Tillomar
 . "$(dirname "$0")/harness.sh"
 trap harness_stop EXIT
-start_x11 openbox
+start_x11
 start_accessibility
 start_speech
 spawn orca.log orca --replace
