@@ -122,6 +122,33 @@ private Q_SLOTS:
         QCOMPARE(changes.count(), 0);
     }
 
+    // Emptied, a field is reset to "0" at once; what is typed next must
+    // replace that "0", not land beside it against the length limit.
+    void countTypedAfterTheReset_data()
+    {
+        QTest::addColumn<QList<int>>("emptying");
+        QTest::newRow("BackSpace over the clicked count") << QList<int>{Qt::Key_Backspace};
+        QTest::newRow("End, BackSpace twice") << QList<int>{Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace};
+        QTest::newRow("Ctrl+A, Delete") << QList<int>{int(Qt::ControlModifier | Qt::Key_A), Qt::Key_Delete};
+    }
+
+    void countTypedAfterTheReset()
+    {
+        QFETCH(QList<int>, emptying);
+        auto window = openWindow();
+        TextBox *box = window->countField(3); // starting $20
+        const QPoint middle(10, box->height() / 2);
+        QTest::mouseClick(box, Qt::LeftButton, {}, middle);
+        QTest::keyClicks(box, "35");
+        QTest::mouseClick(box, Qt::LeftButton, {}, middle);
+        for (int key : emptying)
+            QTest::keyClick(box, Qt::Key(key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        QCOMPARE(window->countText(3), "0");
+        QTest::keyClicks(box, "150");
+        QCOMPARE(window->countText(3), "150");
+        QCOMPARE(window->caption(44), "3000");
+    }
+
     void overflowShowsOneMessageBox()
     {
         platform::installMessageBoxReporter();

@@ -194,8 +194,13 @@ void TallyWindow::setCountText(int field, const QString &text)
     // An equal text changes nothing: the caret, the selection and a reader
     // are left alone.
     platform::TextBox *box = countField(field);
-    if (box->text() != text)
-        box->setText(text);
+    if (box->text() == text)
+        return;
+    box->setText(text);
+    // A count the user has just emptied comes back as a selected "0", so
+    // what is typed next replaces it rather than landing beside it.
+    if (box->hasFocus())
+        selectWholeText(*box);
 }
 
 QString TallyWindow::caption(int number) const
