@@ -16,7 +16,7 @@ caption=${TILLOMAR_CAPTION:?} name=${TILLOMAR_NAME:?} app_id=${TILLOMAR_APP_ID:?
 # out: maximize, where the window manager keeps the fixed-size window as it
 # is; under weston, reading the screen and a list of windows.
 case $system in
-    openbox) kind=x11 scenarios="start typing about close"; start_x11 ;;
+    openbox) kind=x11 scenarios="start typing about close server_ends"; start_x11 ;;
     weston) kind=wayland scenarios=platform; start_weston; unset QT_QPA_PLATFORM DISPLAY ;;
     wine) kind=wine scenarios="start typing maximize about close"; start_wine ;;
     *) fail "no window system $system" ;;
@@ -194,6 +194,21 @@ close() {
     wait_for "Tillomar to exit" process_gone "$app_pid"
     wait "$app_pid" || fail "Tillomar exited with status $?"
     echo "PASS: closed, exit status 0"
+}
+
+# The X server ending under it (a logout, a display server that stops) ends
+# Tillomar with an exit status, about window open or not, never by a signal
+# that a crash reporter would take up.
+server_ends() {
+    local status=0
+    launch
+    wait_for "the tally window" shown Form1
+    choose Form2
+    kill "$display_pid"
+    wait_for "Tillomar to exit" process_gone "$app_pid"
+    wait "$app_pid" || status=$?
+    ((status < 128)) || fail "Tillomar was killed by signal $((status - 128)) as the X server ended"
+    echo "PASS: the X server ended, Tillomar exited with status $status"
 }
 
 # On a Wayland session Tillomar takes X11 through XWayland when an X server

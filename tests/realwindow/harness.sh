@@ -65,6 +65,7 @@ start_bus() {
 start_display() {
     spawn xvfb.log Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$harness_dir/display"
     wait_for "the X server" test -s "$harness_dir/display"
+    display_pid=$spawned
     export DISPLAY=":$(cat "$harness_dir/display")"
     wait_for "the X server" xdpyinfo
 }

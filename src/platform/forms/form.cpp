@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QStyle>
@@ -162,12 +161,10 @@ void FormWindow::paintEvent(QPaintEvent *event)
         QMetaObject::invokeMethod(this, [this] { setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }, Qt::QueuedConnection);
 }
 
-FormInstance::~FormInstance()
-{
-    // Only at the process's end; nothing may run for the window any more.
-    if (FormWindow *window = std::exchange(m_window, nullptr); window && QCoreApplication::instance())
-        delete window;
-}
+// Only at the process's end, by exit() too, which a window system that goes
+// away calls with Qt's per-thread data already gone: a window destroyed then
+// would crash the process on its way out. The process takes it instead.
+FormInstance::~FormInstance() = default;
 
 FormWindow &FormInstance::load()
 {
