@@ -17,6 +17,7 @@
 #include "ui/about/form2layout.h"
 #include "ui/about/form3layout.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/formloader.h"
 #include "ui/tally_window/tallywindow.h"
 
 #include <QAbstractButton>
@@ -123,17 +124,25 @@ private Q_SLOTS:
         app::setUpApplication();
         QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
     }
-    void cleanup() { QApplication::setPalette(QApplication::style()->standardPalette()); }
+    void cleanup()
+    {
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        QApplication::setFont(platform::dialogFont());
+    }
 
     void windowAtLoadAsPictured_data()
     {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("dark"); // the desktop's palette set: never, "before" it is built or "while" it shows
-        QTest::newRow("tally") << "Form1" << "";
-        QTest::newRow("product about") << "Form2" << "";
-        QTest::newRow("maker about") << "Form3" << "";
-        QTest::newRow("tally, dark, set before it is built") << "Form1" << "before";
-        QTest::newRow("tally, dark, set while it shows") << "Form1" << "while";
+        QTest::addColumn<bool>("themeFont"); // a theme's large font set for the application while it shows
+        QTest::newRow("tally") << "Form1" << "" << false;
+        QTest::newRow("product about") << "Form2" << "" << false;
+        QTest::newRow("maker about") << "Form3" << "" << false;
+        QTest::newRow("tally, dark, set before it is built") << "Form1" << "before" << false;
+        QTest::newRow("tally, dark, set while it shows") << "Form1" << "while" << false;
+        QTest::newRow("tally, a theme's font") << "Form1" << "" << true;
+        QTest::newRow("product about, a theme's font") << "Form2" << "" << true;
+        QTest::newRow("maker about, a theme's font") << "Form3" << "" << true;
     }
 
     // Under a dark palette the tally window also shows values and a
@@ -142,6 +151,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, form);
         QFETCH(QString, dark);
+        QFETCH(bool, themeFont);
+        QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans");
         const bool themed = !dark.isEmpty();
         const QImage light = themed ? withValues(*openWindow()) : QImage();
         if (dark == u"before")
@@ -153,12 +164,13 @@ private Q_SLOTS:
             window = openWindow<ui::AboutWindow>(form == u"Form2" ? ui::form2 : ui::form3);
         if (dark == u"while")
             QApplication::setPalette(darkPalette());
+        if (themeFont)
+            QApplication::setFont(QFont(QStringLiteral("Liberation Serif"), 16, QFont::Bold, true));
         // Widgets hear of a new application palette through posted events.
         QCoreApplication::processEvents();
         const QImage shot = window->clientArea()->grab().toImage();
         if (shot.devicePixelRatio() != 1)
             QSKIP("the pictures are of scale 1");
-        QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans");
         QCOMPARE(pixelsDifferingFromReference(*window->clientArea(), form.toLower()), 0);
         if (themed)
             QCOMPARE(pixelsDiffering(withValues(static_cast<ui::TallyWindow &>(*window)), light, "form1-values"), 0);

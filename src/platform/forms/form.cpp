@@ -60,6 +60,9 @@ FormWindow::FormWindow(const FormDesign &design)
     // Every window keeps the program running, a tool window too, which Qt
     // would leave out of its last-window rule.
     setAttribute(Qt::WA_QuitOnClose);
+    // Every box is measured in the design's font, the window's own, so that
+    // an application font a platform theme sets (qt6ct, KDE) cannot reach it.
+    setFont(dialogFont());
     setCentralWidget(m_clientArea);
     const int frame = drawnFrameWidth(design.frame);
     setContentsMargins(frame, frame, frame, frame);

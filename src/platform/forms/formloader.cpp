@@ -135,9 +135,12 @@ QFont dialogFont()
     // Arial's metrics at the window system's small dialog size; every
     // caption of the designs fits its box in it.
     // Windows has Arial itself.
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    // Made from nothing, not from the application's font as QFont() is, with
+    // every property its own: a theme's face, size, weight or slant set for
+    // the application, before or after, reaches no window that carries it.
+    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(11);
+    font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
 }
 
