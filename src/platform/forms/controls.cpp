@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace platform {
 
 void TextBox::mouseReleaseEvent(QMouseEvent *event)
@@ -34,6 +36,30 @@ void TextBox::focusInEvent(QFocusEvent *event)
         this, [this] { setSelection(int(text().size()), -int(text().size())); }, Qt::QueuedConnection);
 }
 
+namespace {
+
+// A line's thickness in device pixels: as many whole ones as one logical
+// pixel holds, at least one. At 1.5 a logical pixel falls on one device pixel
+// or two, depending on where it starts, so rules would come out at two widths.
+int lineWidth(qreal ratio)
+{
+    return std::max(1, int(ratio));
+}
+
+// Sets the painter to draw in the device's own pixels and returns the
+// control's rectangle there, each edge on the pixel boundary nearest to it,
+// as Qt places the control itself.
+QRect inDevicePixels(QPainter &painter, const QRect &logical)
+{
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF exact = toDevice.mapRect(QRectF(logical));
+    painter.setWorldTransform(toDevice.inverted());
+    return QRect(QPoint(qRound(exact.left()), qRound(exact.top())),
+                 QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+}
+
+} // namespace
+
 LineControl::LineControl(QWidget *parent)
     : QWidget(parent)
 {
@@ -41,11 +67,13 @@ LineControl::LineControl(QWidget *parent)
     markDecorative(this);
 }
 
-// Lines and outlines are one logical pixel at every scale, filled rather than
-// stroked so that no fractional scale can smear or shift them.
+// Lines and outlines are filled in whole device pixels, one width at every
+// place in the window, rather than stroked, which would smear them.
 void LineControl::paintEvent(QPaintEvent *)
 {
-    QPainter(this).fillRect(rect(), Qt::black);
+    QPainter painter(this);
+    const QRect line = inDevicePixels(painter, rect());
+    painter.fillRect(line.left(), line.top(), line.width(), lineWidth(devicePixelRatioF()), Qt::black);
 }
 
 ShapeControl::ShapeControl(QColor fill, QWidget *parent)
@@ -59,8 +87,10 @@ ShapeControl::ShapeControl(QColor fill, QWidget *parent)
 void ShapeControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.fillRect(rect().adjusted(1, 1, -1, -1), m_fill);
+    const QRect shape = inDevicePixels(painter, rect());
+    const int width = lineWidth(devicePixelRatioF());
+    painter.fillRect(shape, Qt::black);
+    painter.fillRect(shape.adjusted(width, width, -width, -width), m_fill);
 }
 
 ImageControl::ImageControl(const QString &picture, QWidget *parent)
