@@ -2,10 +2,12 @@
 # SPDX-License-Identifier: MIT
 # Tillomar's Windows packages as a Windows user meets them, under Wine: the
 # portable zip unpacked and started; the installer run silently for the
-# current user and for all users, its shortcut and its entry in Apps &
-# features, the installed program started; an upgrade into another folder
-# leaving nothing of the earlier copy; the uninstaller removing every file
-# and key the installer made, and nothing else.
+# current user, for all users and for the current user again, its shortcut
+# and its entry in Apps & features, the installed program started, one copy
+# left each time; neither the uninstaller nor the installer changing anything
+# while Tillomar runs; an upgrade into a nested folder leaving nothing of the
+# earlier copy; the uninstaller removing every file, folder and key the
+# installer made, and nothing else.
 # Usage: installer.sh SETUP.exe PORTABLE.zip
 . "$(dirname "$0")/../realwindow/harness.sh"
 trap harness_stop EXIT
@@ -18,7 +20,7 @@ uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 # go to, and both uninstall keys.
 state() {
     (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print |
-        grep -E 'Programs|Program Files|Tillomar' | sort) || true
+        grep -E 'Programs|Program Files|Tillomar|Outer' | sort) || true
     for hive in HKCU HKLM; do
         wine reg query "$hive\\$uninstall_key" /s 2>/dev/null | tr -d '\r' || true
     done
@@ -56,11 +58,13 @@ rm -rf "$drive/Portable"
 echo "PASS: the portable zip holds the program and its licences, and runs unpacked"
 
 before=$(state)
-for scope in CurrentUser AllUsers; do
-    if [ $scope = CurrentUser ]; then hive=HKCU; else hive=HKLM; fi
+# Each installation takes the copy of the other scope away first.
+for scope in CurrentUser AllUsers CurrentUser; do
+    if [ $scope = CurrentUser ]; then hive=HKCU other=HKLM; else hive=HKLM other=HKCU; fi
     wine "$setup" /S /$scope || fail "the installer failed ($scope)"
     location=$(value $hive InstallLocation)
     [ -n "$location" ] || fail "no uninstall key in $hive"
+    [ -z "$(value $other InstallLocation)" ] || fail "the copy in $(value $other InstallLocation) stays beside $location"
     installed=$(wine winepath -u "$location" 2>/dev/null | tr -d '\r')
     [ -f "$installed/Tillomar.exe" ] || fail "no Tillomar.exe in $location"
     [ -f "$installed/uninstall.exe" ] || fail "no uninstaller in $location"
@@ -74,19 +78,41 @@ for scope in CurrentUser AllUsers; do
     actual=$(du -sk --apparent-size "$installed" | cut -f1)
     # Apps & features shows it: the files, give or take their rounding.
     ((size <= actual && size * 100 >= actual * 99)) || fail "EstimatedSize $size KiB for $actual KiB"
-    find "$drive" -name 'Tillomar.lnk' -path '*Start Menu/Programs*' | grep -q . || fail "no Start-menu shortcut"
+    shortcuts=$(find "$drive" -name 'Tillomar.lnk' -path '*Start Menu/Programs*')
+    [ "$(wc -l <<<"$shortcuts")" = 1 ] && [ -n "$shortcuts" ] || fail "Start-menu shortcuts: ${shortcuts:-none}"
     shows_window "$location\\Tillomar.exe"
-
-    # An upgrade into another folder takes the earlier copy away first.
-    wine "$setup" /S /$scope '/D=C:\Tillomar2' || fail "the second installation failed"
-    [ ! -e "$installed" ] || fail "the earlier copy is left in $location: $(ls "$installed")"
-    [ "$(value $hive InstallLocation)" = 'C:\Tillomar2' ] || fail "the key names $(value $hive InstallLocation)"
-    # A file of the user's own outlives the uninstaller, and so its folder.
-    echo note >"$drive/Tillomar2/notes.txt"
-    wine 'C:\Tillomar2\uninstall.exe' /S
-    wineserver --wait
-    [ "$(ls "$drive/Tillomar2")" = notes.txt ] || fail "the uninstaller left $(ls "$drive/Tillomar2")"
-    rm -rf "$drive/Tillomar2"
-    [ "$(state)" = "$before" ] || fail "uninstalling left: $(diff <(echo "$before") <(state) | grep "^[<>]")"
-    echo "PASS: installed for $scope in $location, upgraded, uninstalled without a trace"
+    echo "PASS: installed for $scope in $location, the only copy"
 done
+
+# While Tillomar runs, neither the uninstaller nor the installer changes
+# anything; silent, each ends with an exit code that says so.
+wine "$location\\Tillomar.exe" 2>/dev/null &
+running=$!
+wait_for "the installed Tillomar" window_named "$TILLOMAR_CAPTION"
+installed_state=$(state)
+status=0
+wine "$location\\uninstall.exe" /S "_?=$location" || status=$?
+((status != 0)) || fail "the uninstaller reported success while Tillomar ran"
+status=0
+wine "$setup" /S /CurrentUser || status=$?
+((status != 0)) || fail "the installer reported success over a running Tillomar"
+[ "$(state)" = "$installed_state" ] || fail "changed while Tillomar ran: $(diff <(echo "$installed_state") <(state) | grep "^[<>]")"
+kill "$running" 2>/dev/null || true
+wineserver --kill
+wait "$running" 2>/dev/null || true
+echo "PASS: nothing changed while Tillomar ran (exit codes given)"
+
+# An upgrade into a nested folder takes the earlier copy away first; the
+# uninstaller takes every folder made on the way, but one that holds a file
+# of the user's own.
+wine "$setup" /S '/D=C:\Outer\Mid\Tillomar' || fail "the installation into C:\\Outer\\Mid\\Tillomar failed"
+[ ! -e "$installed" ] || fail "the earlier copy is left in $location: $(ls "$installed")"
+wine 'C:\Outer\Mid\Tillomar\uninstall.exe' /S
+wineserver --wait
+[ "$(state)" = "$before" ] || fail "uninstalling left: $(diff <(echo "$before") <(state) | grep "^[<>]")"
+wine "$setup" /S '/D=C:\Outer\Tillomar' || fail "the installation into C:\\Outer\\Tillomar failed"
+echo note >"$drive/Outer/notes.txt"
+wine 'C:\Outer\Tillomar\uninstall.exe' /S
+wineserver --wait
+[ "$(ls "$drive/Outer")" = notes.txt ] || fail "the uninstaller left $(ls "$drive/Outer") in C:\\Outer"
+echo "PASS: upgraded into a nested folder, uninstalled without a trace, a user's file kept"
