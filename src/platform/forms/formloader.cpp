@@ -133,8 +133,7 @@ std::vector<QWidget *> buildControls(QWidget *clientArea, const FormDesign &desi
 QFont dialogFont()
 {
     // Arial's metrics at the window system's small dialog size; every
-    // caption of the designs fits its box in it.
-    // Windows has Arial itself.
+    // caption of the designs fits its box in it. Windows has Arial itself.
     // Made from nothing, not from the application's font as QFont() is, with
     // every property its own: a theme's face, size, weight or slant set for
     // the application, before or after, reaches no window that carries it.
