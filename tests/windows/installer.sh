@@ -32,13 +32,15 @@ value() {
         awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 
-# shows_window PROGRAM: the program, started, shows the tally window, which
-# Wine's desktop gives an X window of its own.
+# shows_window PROGRAM [COMMAND...]: the program, started, shows the tally
+# window, which Wine's desktop gives an X window of its own; COMMAND runs
+# while it shows.
 shows_window() {
     wine "$1" 2>/dev/null &
     local pid=$!
     wait_for "the tally window of $1" window_named "$TILLOMAR_CAPTION"
     [ -z "${TILLOMAR_SHOT_DIR:-}" ] || import -window root "$TILLOMAR_SHOT_DIR/$(basename "${1//\\//}" .exe).png"
+    "${@:2}"
     kill "$pid" 2>/dev/null || true
     wineserver --kill
     wait "$pid" 2>/dev/null || true
@@ -66,8 +68,6 @@ for scope in CurrentUser AllUsers CurrentUser; do
     [ -n "$location" ] || fail "no uninstall key in $hive"
     [ -z "$(value $other InstallLocation)" ] || fail "the copy in $(value $other InstallLocation) stays beside $location"
     installed=$(wine winepath -u "$location" 2>/dev/null | tr -d '\r')
-    [ -f "$installed/Tillomar.exe" ] || fail "no Tillomar.exe in $location"
-    [ -f "$installed/uninstall.exe" ] || fail "no uninstaller in $location"
     for pair in "DisplayName=Tillomar" "DisplayVersion=1.01" "Publisher=Varnholt" \
         "DisplayIcon=$location\\Tillomar.exe,0" "NoModify=0x1" "NoRepair=0x1" \
         "UninstallString=\"$location\\uninstall.exe\""; do
@@ -86,20 +86,14 @@ done
 
 # While Tillomar runs, neither the uninstaller nor the installer changes
 # anything; silent, each ends with an exit code that says so.
-wine "$location\\Tillomar.exe" 2>/dev/null &
-running=$!
-wait_for "the installed Tillomar" window_named "$TILLOMAR_CAPTION"
-installed_state=$(state)
-status=0
-wine "$location\\uninstall.exe" /S "_?=$location" || status=$?
-((status != 0)) || fail "the uninstaller reported success while Tillomar ran"
-status=0
-wine "$setup" /S /CurrentUser || status=$?
-((status != 0)) || fail "the installer reported success over a running Tillomar"
-[ "$(state)" = "$installed_state" ] || fail "changed while Tillomar ran: $(diff <(echo "$installed_state") <(state) | grep "^[<>]")"
-kill "$running" 2>/dev/null || true
-wineserver --kill
-wait "$running" 2>/dev/null || true
+unchanged_while_running() {
+    local installed_state
+    installed_state=$(state)
+    ! wine "$location\\uninstall.exe" /S "_?=$location" || fail "the uninstaller reported success while Tillomar ran"
+    ! wine "$setup" /S /CurrentUser || fail "the installer reported success over a running Tillomar"
+    [ "$(state)" = "$installed_state" ] || fail "changed while Tillomar ran: $(diff <(echo "$installed_state") <(state) | grep "^[<>]")"
+}
+shows_window "$location\\Tillomar.exe" unchanged_while_running
 echo "PASS: nothing changed while Tillomar ran (exit codes given)"
 
 # An upgrade into a nested folder takes the earlier copy away first; the
