@@ -48,17 +48,12 @@ private Q_SLOTS:
         QTest::newRow("blanks around the exponent's letter and sign") << "2 e - 1" << 0.2 << 0;
         QTest::newRow("a carriage return is no blank: it ends the number") << "1\r2" << 1.0 << 0;
         QTest::newRow("a leading plus sign") << "+7" << 7.0 << 0;
-        QTest::newRow("a lone full stop") << "." << 0.0 << 0;
         QTest::newRow("a capital E") << "1E3" << 1000.0 << 0;
         QTest::newRow("lower-case prefix") << "&hff" << 255.0 << 0;
         QTest::newRow("octal digits end at an 8") << "&O18" << 1.0 << 0;
-        QTest::newRow("negative") << "-3" << -3.0 << 0;
         QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
-        QTest::newRow("exponent") << "1e3" << 1000.0 << 0;
         QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0 << 0;
         QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2 << 0;
-        QTest::newRow("letters only") << "abc" << 0.0 << 0;
-        QTest::newRow("lone sign") << "-" << 0.0 << 0;
         QTest::newRow("hexadecimal") << "&HF" << 15.0 << 0;
         QTest::newRow("octal") << "&O17" << 15.0 << 0;
         QTest::newRow("no sign before a prefix") << "-&HF" << 0.0 << 0;
@@ -102,10 +97,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
 
         const QChar stop = u'.';
-        QTest::newRow("whole") << 500.0 << stop << "500";
-        QTest::newRow("fraction") << 2.5 << stop << "2.5";
         QTest::newRow("binary residue rounded away") << 0.1 + 0.2 << stop << "0.3";
-        QTest::newRow("zero") << 0.0 << stop << "0";
         QTest::newRow("negative zero") << -0.0 << stop << "0";
         QTest::newRow("last plain small magnitude") << 0.0001 << stop << "0.0001";
         QTest::newRow("first small exponent form") << 0.00001 << stop << "1E-05";
@@ -163,7 +155,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("tenThousandths");
         QTest::addColumn<int>("error");
 
-        QTest::newRow("whole") << 180.0 << qint64(1800000) << 0;
         QTest::newRow("negative") << -12.35 << qint64(-123500) << 0;
         QTest::newRow("exact tie to even, down") << 0.03125 << qint64(312) << 0;
         QTest::newRow("exact tie to even, up") << 0.09375 << qint64(938) << 0;
@@ -199,7 +190,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
 
         const QChar stop = u'.';
-        QTest::newRow("whole") << qint64(1800000) << stop << "180";
         QTest::newRow("negative") << qint64(-123500) << stop << "-12.35";
         QTest::newRow("half a cent") << qint64(50) << stop << "0.005";
         QTest::newRow("zero") << qint64(0) << stop << "0";
