@@ -5,8 +5,11 @@
 # process and stops them all in harness_stop, which the caller calls from a
 # trap of its own.
 set -eEuo pipefail
-# A command that stops a test under set -e says so, wherever it was.
-trap 'echo "FAIL: \"$BASH_COMMAND\" ended with status $? at line $LINENO of ${BASH_SOURCE[0]##*/}" >&2' ERR
+# A command that stops a test under set -e says so, wherever it was. Inside
+# a command substitution a failure may be the answer sought; one that stops
+# the test fails its assignment too, and is told of there.
+trap 'harness_status=$?; [ "$BASH_SUBSHELL" -gt 0 ] ||
+    echo "FAIL: \"$BASH_COMMAND\" ended with status $harness_status at line $LINENO of ${BASH_SOURCE[0]##*/}" >&2' ERR
 harness_dir=$(mktemp -d)
 chmod 0700 "$harness_dir"
 harness_pids=()
