@@ -54,8 +54,6 @@ private Q_SLOTS:
         QTest::newRow("blank after the sign") << "- 4" << -4.0 << 0;
         QTest::newRow("exponent without digits stops before the E") << "1e" << 1.0 << 0;
         QTest::newRow("second full stop ends the number") << "1.2.3" << 1.2 << 0;
-        QTest::newRow("hexadecimal") << "&HF" << 15.0 << 0;
-        QTest::newRow("octal") << "&O17" << 15.0 << 0;
         QTest::newRow("no sign before a prefix") << "-&HF" << 0.0 << 0;
         QTest::newRow("16-bit wrap") << "&HFFFF" << -1.0 << 0;
         QTest::newRow("32-bit wrap") << "&HFFFFFFFF" << -1.0 << 0;
@@ -108,7 +106,6 @@ private Q_SLOTS:
         QTest::newRow("residue") << 2.7755575615628914e-17 << stop << "2.77555756156289E-17";
         QTest::newRow("largest") << DBL_MAX << stop << "1.79769313486232E+308";
         QTest::newRow("smallest subnormal") << DBL_TRUE_MIN << stop << "4.94065645841247E-324";
-        QTest::newRow("comma") << 2.5 << QChar(u',') << "2,5";
         QTest::newRow("comma in the exponent form") << -2.7755575615628914e-17 << QChar(u',')
                                                     << "-2,77555756156289E-17";
     }
@@ -155,7 +152,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("tenThousandths");
         QTest::addColumn<int>("error");
 
-        QTest::newRow("negative") << -12.35 << qint64(-123500) << 0;
         QTest::newRow("exact tie to even, down") << 0.03125 << qint64(312) << 0;
         QTest::newRow("exact tie to even, up") << 0.09375 << qint64(938) << 0;
         QTest::newRow("negative tie to even, up") << -0.09375 << qint64(-938) << 0;
@@ -190,12 +186,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
 
         const QChar stop = u'.';
-        QTest::newRow("negative") << qint64(-123500) << stop << "-12.35";
         QTest::newRow("half a cent") << qint64(50) << stop << "0.005";
         QTest::newRow("zero") << qint64(0) << stop << "0";
         QTest::newRow("highest") << std::numeric_limits<qint64>::max() << stop << "922337203685477.5807";
         QTest::newRow("lowest") << std::numeric_limits<qint64>::min() << stop << "-922337203685477.5808";
-        QTest::newRow("comma") << qint64(-123500) << QChar(u',') << "-12,35";
     }
 
     void currencyText()

@@ -77,8 +77,6 @@ private Q_SLOTS:
             << Texts{{4, "5"}, {19, "2"}, {17, "1.5"}}
             << Captions{{45, "50"}, {52, "200"}, {54, "30"}, {64, "50"}, {65, "230"}, {67, "50"}, {69, "230"}, {70, "180"}}
             << none;
-        QTest::newRow("fractional counts")
-            << Texts{{1, "1.5"}, {20, "2.5"}} << Captions{{42, "150"}, {48, "1.25"}, {64, "151.25"}, {70, "-151.25"}} << none;
         // -0.3 + 0.2 + 0.1 leaves a residue that the Total rounds away.
         QTest::newRow("residue")
             << Texts{{20, "-.6"}, {8, "1"}, {9, "1"}}
